@@ -1,0 +1,31 @@
+// The entry point's work: probe the Windows family, read the switch from the argument text and
+// run the mode it selects. The actions are passed in, so that the scanning can be driven by
+// tests without opening windows.
+#pragma once
+#include <windows.h>
+
+#include <cstdint>
+
+struct HostActions {
+  int (*runSettingsDialog)(HWND owner);
+  int (*runSaverWindow)(HWND host);
+  int (*changeSaverPassword)(HWND owner);
+  BOOL(WINAPI* isWindow)(HWND window);
+  HWND(WINAPI* getForegroundWindow)();
+};
+
+// The real actions: the settings dialog, the saver window and the password change.
+HostActions SystemHostActions();
+
+// Reads decimal digits from text until the first other character; wraps modulo 2^32.
+uint32_t ParseDecimal(const char* text);
+
+// Scans the argument text for the switch, sets isWindowed and isPreview, runs the action and
+// returns the exit value.
+int RunCommandLine(const char* arguments, const HostActions& actions);
+
+// True when the system reports the 9x family.
+bool ProbeWin9x();
+
+// Converts a number read from the command line to a window handle on either word size.
+inline HWND HandleFromNumber(uint32_t value) { return static_cast<HWND>(ULongToHandle(value)); }

@@ -1,0 +1,122 @@
+// The saver run: single-instance guard, system flag, timer resolution, the window and its
+// message loop, and the cleanup that undoes them on every way out.
+#include "host/saver_window.h"
+
+#include <mmsystem.h>
+
+#include "host/host_state.h"
+#include "host/password_hooks.h"
+#include "stage/frame_clock.h"
+#include "stage/stage.h"
+
+namespace {
+
+constexpr char kClassName[] = "WindowsScreenSaverClass";
+constexpr char kWindowTitle[] = "Screen Saver";
+constexpr char kMutexName[] = "SCRNSAVE";
+
+// The cleanup of one run, armed once the single-instance check has passed. As a scope guard it
+// also runs when an exception cuts the run short, with the window still alive.
+class EndSaverRun {
+ public:
+  EndSaverRun(HWND host, HANDLE mutex, BOOL* previousState)
+      : host_(host), mutex_(mutex), previousState_(previousState) {}
+  EndSaverRun(const EndSaverRun&) = delete;
+  EndSaverRun& operator=(const EndSaverRun&) = delete;
+
+  ~EndSaverRun() {
+    Stage::Shutdown(saverWindow);
+    if (saverWindow != nullptr && IsWindow(saverWindow)) {
+      ShowWindow(saverWindow, SW_HIDE);
+      DestroyWindow(saverWindow);
+    }
+    timeEndPeriod(1);
+    if (isWin9x && host_ == nullptr) {
+      if (!isWindowed) UnloadPasswordVerifier();
+      SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, previousState_, 0);
+    }
+    // The mutex was made unowned, so this releases nothing: the handle, and with it the name,
+    // stays until the process ends.
+    if (mutex_ != nullptr) ReleaseMutex(mutex_);
+  }
+
+ private:
+  HWND host_;
+  HANDLE mutex_;
+  BOOL* previousState_;
+};
+
+// Runs the loop until WM_QUIT; the frame clock ticks before every look at the queue, and all
+// waiting happens in its idle sleep, never inside GetMessage.
+WPARAM RunMessageLoop() {
+  MSG message = {};
+  for (;;) {
+    FrameClock::Tick();
+    if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (GetMessageA(&message, nullptr, 0, 0) == 0) break;
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+      FrameClock::IdleSleep(false);
+    } else {
+      FrameClock::IdleSleep(true);
+    }
+  }
+  return message.wParam;
+}
+
+}  // namespace
+
+bool RegisterHostClass() {
+  WNDCLASSA windowClass = {};
+  windowClass.style = CS_PARENTDC;
+  windowClass.lpfnWndProc = HostWindowProc;
+  windowClass.hInstance = moduleInstance;
+  windowClass.lpszClassName = kClassName;
+  return RegisterClassA(&windowClass) != 0;
+}
+
+int RunSaverWindow(HWND host) {
+  HANDLE mutex = nullptr;
+  BOOL previousState = FALSE;
+  DWORD style, exStyle;
+  int width, height;
+
+  if (host != nullptr) {
+    parentWindow = host;
+    style = WS_CHILD;
+    exStyle = 0;
+    RECT client = {};
+    GetClientRect(host, &client);
+    width = client.right;
+    height = client.bottom;
+  } else {
+    parentWindow = GetDesktopWindow();
+    width = GetSystemMetrics(SM_CXSCREEN);
+    height = GetSystemMetrics(SM_CYSCREEN);
+    style = isWindowed ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME : WS_POPUP;
+    exStyle = isWindowed ? 0 : WS_EX_TOPMOST;
+    mutex = CreateMutexA(nullptr, FALSE, kMutexName);
+    if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
+    if (isWin9x) {
+      if (!isWindowed) LoadPasswordVerifier();
+      SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, TRUE, &previousState, 0);
+    }
+  }
+
+  WPARAM exitValue = 0;
+  {
+    EndSaverRun cleanup(host, mutex, &previousState);
+    timeBeginPeriod(1);
+    if (Stage::Start(parentWindow) && RegisterHostClass()) {
+      saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, 0, 0, width, height,
+                                    host, nullptr, moduleInstance, nullptr);
+      if (saverWindow != nullptr) {
+        ShowWindow(saverWindow, SW_SHOW);
+        GetCursorPos(&cursorOrigin);
+        exitValue = RunMessageLoop();
+      }
+    }
+    saverWindow = nullptr;
+  }
+  return static_cast<int>(exitValue);
+}

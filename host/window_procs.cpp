@@ -1,0 +1,216 @@
+// The saver window's three procedure layers. HostWindowProc settles what depends on the run
+// mode and on the close protocol's progress; StageWindowProc hands drawing to the stage;
+// DismissalProc ends a full-screen saver on input and runs the close protocol.
+#include <windowsx.h>
+
+#include "host/host_state.h"
+#include "host/password_hooks.h"
+#include "host/saver_window.h"
+#include "stage/stage.h"
+
+// Exported by user32 but declared in no MinGW header.
+extern "C" BOOL WINAPI WINNLSEnableIME(HWND window, BOOL enable);
+
+POINT cursorOrigin = {0, 0};
+bool closeGranted = false;
+bool verifyingPassword = false;
+bool destroying = false;
+
+namespace {
+
+constexpr LRESULT kBroadcastQueryDeny = 0x424D5144;
+constexpr char kInitFailedText[] = "初期化に失敗しました";
+
+// Once the close is granted or the window is on its way out, input and painting get the
+// default handling only.
+LRESULT Gate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (destroying || closeGranted) return DefWindowProcA(window, message, wParam, lParam);
+  return StageWindowProc(window, message, wParam, lParam);
+}
+
+void HideCursorAndInputMethod() {
+  if (isWindowed) return;
+  while (ShowCursor(FALSE) >= 0) {
+  }
+  WINNLSEnableIME(nullptr, FALSE);
+}
+
+void RestoreCursorAndInputMethod() {
+  if (isWindowed) return;
+  while (ShowCursor(TRUE) < 0) {
+  }
+  WINNLSEnableIME(nullptr, TRUE);
+}
+
+LRESULT OnSystemCommand(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (!isWindowed) {
+    switch (wParam) {
+      case SC_CLOSE:
+      case SC_NEXTWINDOW:
+      case SC_PREVWINDOW:
+      case SC_SCREENSAVE: return 0;
+    }
+  }
+  return StageWindowProc(window, WM_SYSCOMMAND, wParam, lParam);
+}
+
+// In preview the display settings own help and the context menu: hand them to the host.
+LRESULT ForwardToParent(HWND window, UINT message, LPARAM lParam) {
+  HWND parent = GetParent(window);
+  if (parent != nullptr && IsWindow(parent)) {
+    PostMessageA(parent, message, reinterpret_cast<WPARAM>(parent), lParam);
+  }
+  return 1;
+}
+
+LRESULT OnStageCreate(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (!Stage::OnCreate(window)) {
+    MessageBoxA(nullptr, kInitFailedText, nullptr, MB_OK);
+    Stage::Shutdown(window);
+    PostQuitMessage(-1);
+  }
+  return DismissalProc(window, WM_CREATE, wParam, lParam);
+}
+
+LRESULT OnQueryNewPalette(HWND window) {
+  if (!Stage::HasPalette()) return 0;
+  Stage::RefreshPalette(window);
+  return 1;
+}
+
+LRESULT OnPaletteChange(HWND window, WPARAM wParam) {
+  if (reinterpret_cast<HWND>(wParam) != window) Stage::RefreshPalette(window);
+  return 0;
+}
+
+// Posts the close unless a password check is open, then lets the default handling follow.
+LRESULT PostClose(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (!verifyingPassword) PostMessageA(window, WM_CLOSE, 0, 0);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// The cursor position, not lParam, so that small moves add up from the origin.
+LRESULT MovementTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  POINT now = {};
+  GetCursorPos(&now);
+  if (MovedFarEnough(cursorOrigin, now)) return PostClose(window, message, wParam, lParam);
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+LRESULT OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (verifyingPassword) return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
+  SetCursor(nullptr);
+  return 1;
+}
+
+LRESULT OnVerifyPassword(HWND window) {
+  return verifyPasswordFn != nullptr ? verifyPasswordFn(window) : 1;
+}
+
+}  // namespace
+
+LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      HideCursorAndInputMethod();
+      return StageWindowProc(window, message, wParam, lParam);
+    case WM_DESTROY:
+      RestoreCursorAndInputMethod();
+      PostQuitMessage(0);
+      return StageWindowProc(window, message, wParam, lParam);
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_MOUSEMOVE:
+      if (isWindowed) return DefWindowProcA(window, message, wParam, lParam);
+      return Gate(window, message, wParam, lParam);
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_PAINT: return Gate(window, message, wParam, lParam);
+    case WM_TIMER:
+      if (destroying || closeGranted) return 0;
+      return StageWindowProc(window, message, wParam, lParam);
+    case WM_SYSCOMMAND: return OnSystemCommand(window, wParam, lParam);
+    case WM_POWERBROADCAST:
+      if (!isWindowed) return kBroadcastQueryDeny;
+      return StageWindowProc(window, message, wParam, lParam);
+    case WM_HELP:
+    case WM_CONTEXTMENU:
+      if (isPreview) return ForwardToParent(window, message, lParam);
+      return StageWindowProc(window, message, wParam, lParam);
+    default: return StageWindowProc(window, message, wParam, lParam);
+  }
+}
+
+LRESULT StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: return OnStageCreate(window, wParam, lParam);
+    case WM_PAINT: Stage::OnPaint(window, reinterpret_cast<HDC>(wParam)); return 0;
+    case WM_CLOSE:
+      if (closeGranted || isWindowed) Stage::Shutdown(window);
+      return DismissalProc(window, message, wParam, lParam);
+    case WM_ERASEBKGND:
+      Stage::OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
+      return -1;
+    case WM_QUERYNEWPALETTE: return OnQueryNewPalette(window);
+    case WM_PALETTEISCHANGING:
+    case WM_PALETTECHANGED: return OnPaletteChange(window, wParam);
+    default: return DismissalProc(window, message, wParam, lParam);
+  }
+}
+
+LRESULT DismissalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (isPreview || isWindowed || destroying) return DefWindowProcA(window, message, wParam, lParam);
+  switch (message) {
+    case WM_ACTIVATE:
+    case WM_ACTIVATEAPP:
+    case WM_NCACTIVATE:
+      if (wParam != 0) return DefWindowProcA(window, message, wParam, lParam);
+      return MovementTest(window, message, wParam, lParam);
+    case WM_MOUSEMOVE: return MovementTest(window, message, wParam, lParam);
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN: return PostClose(window, message, wParam, lParam);
+    case WM_CLOSE: HandleCloseRequest(window); return 0;
+    case WM_SETCURSOR: return OnSetCursor(window, wParam, lParam);
+    case WM_APP: return OnVerifyPassword(window);
+    default: return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+void HandleCloseRequest(HWND window) {
+  if (verifyingPassword || destroying) return;
+  if (closeGranted) {
+    // Second pass: the window was hidden by the first, so it is destroyed now. Should it have
+    // been shown again meanwhile, hide it and let the desktop repaint before trying again.
+    if (!ShowWindow(window, SW_SHOWNA)) {
+      destroying = true;
+      DestroyWindow(window);
+      return;
+    }
+    ShowWindow(window, SW_HIDE);
+    InvalidateRect(GetDesktopWindow(), nullptr, FALSE);
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    return;
+  }
+  if (verifyPasswordFn != nullptr) {
+    verifyingPassword = true;
+    // The verifier may dispatch messages on this thread before it returns.
+    closeGranted = SendMessageA(window, WM_APP, 0, 0) != 0;
+    GetCursorPos(&cursorOrigin);
+    verifyingPassword = false;
+    if (!closeGranted) {
+      GetCursorPos(&cursorOrigin);
+      return;
+    }
+  } else {
+    closeGranted = true;
+  }
+  ShowWindow(window, SW_HIDE);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+}

@@ -1,0 +1,19 @@
+// The stage: everything between the scene and the screen. It owns the off-screen surfaces, the
+// one scene, the opening capture and dim, and the palette on 256-colour displays, and paints
+// the saver window.
+#pragma once
+#include <windows.h>
+
+namespace Stage {
+
+int Start(HWND hostWindow);                 // before the saver window exists; 0 on failure
+int OnCreate(HWND window);                  // WM_CREATE; 0 on failure
+void StepFrame();                           // one frame step, from the frame clock
+void OnPaint(HWND window, HDC dc);          // WM_PAINT; dc from wParam, usually null
+void OnEraseBackground(HWND window, HDC dc); // WM_ERASEBKGND: the opening capture
+void Shutdown(HWND window);                 // safe to repeat, window may be null
+bool HasScene();
+bool HasPalette();
+void RefreshPalette(HWND window);
+
+}  // namespace Stage
