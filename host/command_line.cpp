@@ -8,7 +8,9 @@
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
 // The change-password switch, from the position of its letter (or of the character that ended
 // a preview's host number).

@@ -28,4 +28,6 @@ int RunCommandLine(const char* arguments, const HostActions& actions);
 bool ProbeWin9x();
 
 // Converts a number read from the command line to a window handle on either word size.
-inline HWND HandleFromNumber(uint32_t value) { return static_cast<HWND>(ULongToHandle(value)); }
+inline HWND HandleFromNumber(uint32_t value) {
+  return static_cast<HWND>(ULongToHandle(value));
+}

@@ -9,4 +9,6 @@ void LoadPasswordVerifier() {}
 
 void UnloadPasswordVerifier() {}
 
-int ChangeSaverPassword(HWND) { return 0; }
+int ChangeSaverPassword(HWND) {
+  return 0;
+}

@@ -152,9 +152,7 @@ LRESULT StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CLOSE:
       if (closeGranted || isWindowed) Stage::Shutdown(window);
       return DismissalProc(window, message, wParam, lParam);
-    case WM_ERASEBKGND:
-      Stage::OnEraseBackground(window, reinterpret_cast<HDC>(wParam));
-      return -1;
+    case WM_ERASEBKGND: Stage::OnEraseBackground(window, reinterpret_cast<HDC>(wParam)); return -1;
     case WM_QUERYNEWPALETTE: return OnQueryNewPalette(window);
     case WM_PALETTEISCHANGING:
     case WM_PALETTECHANGED: return OnPaletteChange(window, wParam);

@@ -15,8 +15,12 @@ TimeSource timeSource = timeGetTime;
 Sleeper sleeper = Sleep;
 }  // namespace
 
-void SetTimeSource(TimeSource source) { timeSource = source; }
-void SetSleeper(Sleeper newSleeper) { sleeper = newSleeper; }
+void SetTimeSource(TimeSource source) {
+  timeSource = source;
+}
+void SetSleeper(Sleeper newSleeper) {
+  sleeper = newSleeper;
+}
 
 void BuildFrameTable(uint16_t table[kFramesPerSecond]) {
   // Integer division, not a rounded 22.22 ms: 35 periods of 22 ms and 10 of 23 ms, one second.
@@ -53,7 +57,9 @@ int IdleSleepLength(const State& state, bool idle, bool preview) {
   return state.accumulated + 1 < length ? int(length - state.accumulated - 1) : 0;
 }
 
-void Reset() { ResetState(clock, timeSource()); }
+void Reset() {
+  ResetState(clock, timeSource());
+}
 
 void Stop() {
   clock.enabled = false;

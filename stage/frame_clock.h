@@ -13,11 +13,11 @@ constexpr int kFramesPerSecond = 45;
 
 struct State {
   uint16_t frameLengths[kFramesPerSecond];
-  uint32_t accumulated;     // ms since the current period began
-  uint16_t frameIndex;      // which table entry is the current period's length
-  uint16_t pendingFrames;   // periods counted and not yet consumed by the stage
-  uint32_t lastTime;        // timer reading at the previous tick
-  bool enabled;             // false until the opening capture is done
+  uint32_t accumulated;    // ms since the current period began
+  uint16_t frameIndex;     // which table entry is the current period's length
+  uint16_t pendingFrames;  // periods counted and not yet consumed by the stage
+  uint32_t lastTime;       // timer reading at the previous tick
+  bool enabled;            // false until the opening capture is done
 };
 
 // The clock the saver runs on.
@@ -39,9 +39,9 @@ unsigned CountElapsed(State& state, uint32_t now);
 int IdleSleepLength(const State& state, bool idle, bool preview);
 
 // The operations the host and the stage call.
-void Reset();                     // starts the clock: at the end of the opening capture
-void Stop();                      // the stopped state the stage sets up before any window
-void Tick();                      // counts periods, steps the stage and repaints
-void IdleSleep(bool idle);        // sleeps until about 1 ms before the next frame
+void Reset();               // starts the clock: at the end of the opening capture
+void Stop();                // the stopped state the stage sets up before any window
+void Tick();                // counts periods, steps the stage and repaints
+void IdleSleep(bool idle);  // sleeps until about 1 ms before the next frame
 
 }  // namespace FrameClock

@@ -16,9 +16,13 @@ int Start(HWND) {
   return 1;
 }
 
-int OnCreate(HWND) { return 1; }
+int OnCreate(HWND) {
+  return 1;
+}
 
-void StepFrame() { FrameClock::clock.pendingFrames = 0; }
+void StepFrame() {
+  FrameClock::clock.pendingFrames = 0;
+}
 
 void OnPaint(HWND window, HDC dc) {
   PAINTSTRUCT paint = {};
@@ -39,10 +43,16 @@ void OnEraseBackground(HWND, HDC dc) {
   FrameClock::Reset();
 }
 
-void Shutdown(HWND) { started = false; }
+void Shutdown(HWND) {
+  started = false;
+}
 
-bool HasScene() { return started; }
-bool HasPalette() { return false; }
+bool HasScene() {
+  return started;
+}
+bool HasPalette() {
+  return false;
+}
 void RefreshPalette(HWND) {}
 
 }  // namespace Stage

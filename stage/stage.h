@@ -6,12 +6,12 @@
 
 namespace Stage {
 
-int Start(HWND hostWindow);                 // before the saver window exists; 0 on failure
-int OnCreate(HWND window);                  // WM_CREATE; 0 on failure
-void StepFrame();                           // one frame step, from the frame clock
-void OnPaint(HWND window, HDC dc);          // WM_PAINT; dc from wParam, usually null
-void OnEraseBackground(HWND window, HDC dc); // WM_ERASEBKGND: the opening capture
-void Shutdown(HWND window);                 // safe to repeat, window may be null
+int Start(HWND hostWindow);                   // before the saver window exists; 0 on failure
+int OnCreate(HWND window);                    // WM_CREATE; 0 on failure
+void StepFrame();                             // one frame step, from the frame clock
+void OnPaint(HWND window, HDC dc);            // WM_PAINT; dc from wParam, usually null
+void OnEraseBackground(HWND window, HDC dc);  // WM_ERASEBKGND: the opening capture
+void Shutdown(HWND window);                   // safe to repeat, window may be null
 bool HasScene();
 bool HasPalette();
 void RefreshPalette(HWND window);

@@ -1,0 +1,125 @@
+// The end-to-end driver's process, window, pixel and input helpers.
+#include "e2e/driver.h"
+
+#include <algorithm>
+
+std::string SaverPath() {
+  std::string path = "Z:" LUMORA_SCR_PATH;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+void PumpFor(DWORD milliseconds) {
+  const DWORD start = GetTickCount();
+  do {
+    MSG message;
+    while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      TranslateMessage(&message);
+      DispatchMessageA(&message);
+    }
+    Sleep(5);
+  } while (GetTickCount() - start < milliseconds);
+}
+
+SaverProcess::~SaverProcess() {
+  if (info_.hProcess == nullptr) return;
+  if (Running()) {
+    TerminateProcess(info_.hProcess, 99);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool SaverProcess::Start(const std::string& arguments) {
+  const std::string path = SaverPath();
+  std::string commandLine = "\"" + path + "\" " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_) != 0;
+}
+
+namespace {
+struct WindowSearch {
+  DWORD processId;
+  HWND found;
+};
+
+BOOL CALLBACK MatchSaverWindow(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<WindowSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[64] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (owner == search->processId && lstrcmpA(className, "WindowsScreenSaverClass") == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent) {
+  const DWORD start = GetTickCount();
+  do {
+    WindowSearch search = {info_.dwProcessId, nullptr};
+    if (parent != nullptr) {
+      EnumChildWindows(parent, MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
+    } else {
+      EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
+    }
+    if (search.found != nullptr) return search.found;
+    PumpFor(20);
+  } while (GetTickCount() - start < timeoutMs && Running());
+  return nullptr;
+}
+
+DWORD SaverProcess::WaitExit(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  while (Running()) {
+    if (GetTickCount() - start >= timeoutMs) return kNoExit;
+    PumpFor(10);
+  }
+  DWORD code = kNoExit;
+  GetExitCodeProcess(info_.hProcess, &code);
+  return code;
+}
+
+bool SaverProcess::Running() {
+  return info_.hProcess != nullptr && WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+void SendKey(WORD virtualKey) {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+  inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
+  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void SendClick() {
+  INPUT inputs[2] = {};
+  inputs[0].type = inputs[1].type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
+}
+
+void MoveCursorBy(int dx, int dy) {
+  // Relative moves: the cursor position another process reads can lag behind input that the
+  // foreground saver has not processed yet, so absolute targets computed from it drift.
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = MOUSEEVENTF_MOVE;
+  input.mi.dx = dx;
+  input.mi.dy = dy;
+  SendInput(1, &input, sizeof(INPUT));
+}
