@@ -46,9 +46,13 @@ void DeleteSharedDc();
 // Pure helpers, usable without a device context.
 
 // Bytes in one mask row: whole 16-bit words.
-inline int MaskRowBytes(int width) { return (width + 15) / 16 * 2; }
+inline int MaskRowBytes(int width) {
+  return (width + 15) / 16 * 2;
+}
 // Bytes in one stored row of an 8-bit DIB.
-inline int PixelRowBytes(int width) { return (width + 3) / 4 * 4; }
+inline int PixelRowBytes(int width) {
+  return (width + 3) / 4 * 4;
+}
 // Fills mask (MaskRowBytes(width) * height bytes, top row first) from bottom-up 8-bit pixels:
 // a set bit marks a pixel of the transparent index.
 void BuildMask(const uint8_t* pixels, int width, int height, uint8_t transparentIndex,
