@@ -14,8 +14,8 @@ class Sprite {
   virtual ~Sprite() = default;
 
   virtual void Init();
-  virtual int Setup(FrameStrip* strip, int nominalWidth, int nominalHeight, int moveMode,
-                    int speed, int left, int top, int right, int bottom);
+  virtual int Setup(FrameStrip* strip, int nominalWidth, int nominalHeight, int moveMode, int speed,
+                    int left, int top, int right, int bottom);
   virtual int Place();
   virtual int Advance();
   virtual int RandomVelocity(int speed);
@@ -40,7 +40,7 @@ class Sprite {
   int32_t frameRate;         // frames per Advance, in 1/64 frame
   double x, y;
   int32_t nominalWidth, nominalHeight;
-  int32_t moveMode;          // -1: Advance leaves the position alone
+  int32_t moveMode;  // -1: Advance leaves the position alone
   double vx, vy;
   int32_t savedX = 0, savedY = 0, savedWidth = 0, savedHeight = 0;
   int32_t hasSaved;
