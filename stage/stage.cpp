@@ -1,58 +1,162 @@
-// A minimal stage: paints the saver window black and runs the frame clock, with no scene yet.
+// The stage's surfaces and painting: makes the frame, background and preview surfaces, owns the
+// one scene, runs its frame steps and paints the saver window, scaled in the preview.
 #include "stage/stage.h"
 
+#include "graphics/random_source.h"
+#include "host/host_state.h"
+#include "scene/clock_scene.h"
+#include "settings/settings_store.h"
 #include "stage/frame_clock.h"
+#include "stage/stage_state.h"
 
 namespace Stage {
 
+State stage;
+
 namespace {
-bool started = false;
-bool firstErase = true;
+
+constexpr int kPreviewWidth = 640;
+constexpr int kPreviewHeight = 480;
+
+void CreateSurface(Surface& surface, HDC compatibleWith, int width, int height) {
+  surface.dc = CreateCompatibleDC(compatibleWith);
+  surface.bitmap = CreateCompatibleBitmap(compatibleWith, width, height);
+  if (surface.dc != nullptr && surface.bitmap != nullptr) {
+    surface.defaultBitmap = static_cast<HBITMAP>(SelectObject(surface.dc, surface.bitmap));
+  }
+}
+
+void DeleteSurface(Surface& surface) {
+  if (surface.dc != nullptr && surface.defaultBitmap != nullptr) {
+    SelectObject(surface.dc, surface.defaultBitmap);
+    surface.defaultBitmap = nullptr;
+  }
+  if (surface.bitmap != nullptr) DeleteObject(surface.bitmap);
+  surface.bitmap = nullptr;
+  if (surface.dc != nullptr) DeleteDC(surface.dc);
+  surface.dc = nullptr;
+}
+
+// The dim image, shown through the frame surface's DC.
+void PaintDimImage(HDC dc) {
+  HGDIOBJ own = SelectObject(stage.frame.dc, stage.dim.bitmap);
+  const int w = LogicalWidth(), h = LogicalHeight();
+  if (isPreview) {
+    BitBlt(stage.preview.dc, 0, 0, w, h, stage.frame.dc, 0, 0, SRCCOPY);
+    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0, w,
+               h, SRCCOPY);
+  } else {
+    BitBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.frame.dc, 0, 0, SRCCOPY);
+  }
+  SelectObject(stage.frame.dc, own);
+}
+
+void PaintScene(HWND window, HDC dc) {
+  Scene& scene = *stage.scene;
+  scene.Compose(stage.frame.dc, stage.background.dc);
+  if (isPreview) {
+    scene.Present(GetDesktopWindow(), stage.preview.dc, stage.frame.dc, stage.background.dc);
+    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
+               LogicalWidth(), LogicalHeight(), SRCCOPY);
+  } else {
+    scene.Present(window, dc, stage.frame.dc, stage.background.dc);
+  }
+}
+
 }  // namespace
 
-int Start(HWND) {
-  started = true;
+int Start(HWND hostWindow) {
+  LoadSettings();
+  RandomReset();
+  RandomSeed(GetTickCount());
+  GetClientRect(hostWindow, &stage.logicalRect);
+  if (isPreview) {
+    stage.logicalRect.right = kPreviewWidth;
+    stage.logicalRect.bottom = kPreviewHeight;
+  }
+  HDC dc = GetDC(hostWindow);
+  if (dc == nullptr) return 0;
+  CreateSurface(stage.frame, dc, LogicalWidth(), LogicalHeight());
+  CreateSurface(stage.background, dc, LogicalWidth(), LogicalHeight());
+  if (!ReleaseDC(hostWindow, dc)) return 0;
+  stage.scene = CreateScene(0);
+  if (stage.scene == nullptr) return 0;
+  stage.scene->Setup(stage.logicalRect, isPreview ? 1 : 0);
+  if (stage.background.dc == nullptr || stage.frame.dc == nullptr) return 0;
   FrameClock::Stop();
   return 1;
 }
 
-int OnCreate(HWND) {
+int OnCreate(HWND window) {
+  HDC dc = GetDC(window);
+  if (isPreview && stage.preview.dc == nullptr) {
+    GetClientRect(window, &stage.paintRect);
+    CreateSurface(stage.preview, dc, LogicalWidth(), LogicalHeight());
+    if (stage.preview.dc == nullptr) {
+      ReleaseDC(window, dc);
+      return 0;
+    }
+  } else {
+    stage.paintRect = stage.logicalRect;
+  }
+  if (!ReleaseDC(window, dc)) return 0;
+  if (stage.scene != nullptr) {
+    stage.scene->OnCreate(window, stage.paintRect);
+    stage.scene->Advance(1);
+    stage.scene->SortByDepth();
+  }
   return 1;
 }
 
 void StepFrame() {
+  if (stage.scene == nullptr) return;
+  if (stage.dimLevel >= TargetLevel()) {
+    DimStep();
+  } else {
+    // The first step after the dim ends the dim phase for painting.
+    if (stage.capture.bitmap != nullptr) DeleteImages();
+    stage.scene->Advance(FrameClock::clock.pendingFrames);
+  }
   FrameClock::clock.pendingFrames = 0;
+  stage.scene->SortByDepth();
 }
 
 void OnPaint(HWND window, HDC dc) {
   PAINTSTRUCT paint = {};
   const bool ownPaint = dc == nullptr;
   if (ownPaint) dc = BeginPaint(window, &paint);
-  if (dc != nullptr && started) {
-    RECT client = {};
-    GetClientRect(window, &client);
-    FillRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  if (dc != nullptr && stage.scene != nullptr && stage.scene->IsActive()) {
+    // The window DC's palette is selected here at every paint and put back by ReleasePalette.
+    if (stage.palette != nullptr) {
+      SelectPalette(dc, stage.palette, FALSE);
+      RealizePalette(dc);
+    }
+    if (isPreview) {
+      SetBrushOrgEx(dc, 0, 0, nullptr);
+      SetStretchBltMode(dc, stage.palette != nullptr ? COLORONCOLOR : HALFTONE);
+    }
+    if (stage.capture.bitmap != nullptr) {
+      if (stage.dim.bitmap != nullptr) PaintDimImage(dc);
+    } else {
+      PaintScene(window, dc);
+    }
   }
   if (ownPaint) EndPaint(window, &paint);
   GdiFlush();
 }
 
-void OnEraseBackground(HWND, HDC dc) {
-  if (!started || dc == nullptr || !firstErase) return;
-  firstErase = false;
-  FrameClock::Reset();
-}
-
-void Shutdown(HWND) {
-  started = false;
+void Shutdown(HWND window) {
+  delete stage.scene;
+  stage.scene = nullptr;
+  if (window != nullptr && IsWindow(window)) ReleasePalette(window);
+  DeleteImages();
+  DeleteSurface(stage.preview);
+  DeleteSurface(stage.background);
+  DeleteSurface(stage.frame);
 }
 
 bool HasScene() {
-  return started;
+  return stage.scene != nullptr;
 }
-bool HasPalette() {
-  return false;
-}
-void RefreshPalette(HWND) {}
 
 }  // namespace Stage

@@ -1,0 +1,139 @@
+// The opening: at the first background erase the desktop is captured once, the background
+// surface gets it at the final brightness, and each following frame step shows the capture one
+// level darker, from 32/32 down to the chosen brightness.
+#include <cstring>
+
+#include "host/host_state.h"
+#include "settings/settings_store.h"
+#include "stage/frame_clock.h"
+#include "stage/stage.h"
+#include "stage/stage_state.h"
+
+namespace Stage {
+
+CreateDibSectionFn createDibSection = CreateDIBSection;
+
+namespace {
+
+constexpr int kFullLevel = 32;
+
+uint32_t* Words(const Image24& image) {
+  return reinterpret_cast<uint32_t*>(image.pixels);
+}
+
+void DeleteImage(Image24& image) {
+  if (image.bitmap != nullptr) DeleteObject(image.bitmap);
+  image = Image24{};
+}
+
+bool HaveImages() {
+  return stage.capture.pixels != nullptr && stage.dim.pixels != nullptr;
+}
+
+// The background surface at the final brightness. Without the opening images (no memory for
+// them) the clock runs over black instead.
+void FillBackground() {
+  const int w = LogicalWidth(), h = LogicalHeight();
+  if (stage.dim.bitmap == nullptr) {
+    PatBlt(stage.background.dc, 0, 0, w, h, BLACKNESS);
+    return;
+  }
+  HGDIOBJ own = SelectObject(stage.frame.dc, stage.dim.bitmap);
+  BitBlt(stage.background.dc, 0, 0, w, h, stage.frame.dc, 0, 0, SRCCOPY);
+  SelectObject(stage.frame.dc, own);
+}
+
+}  // namespace
+
+int TargetLevel() {
+  return Brightness * kFullLevel / 8;
+}
+
+Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous) {
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  Image24 image;
+  void* pixels = nullptr;
+  image.bitmap = createDibSection(memoryDc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  if (image.bitmap == nullptr || pixels == nullptr) {
+    DeleteImage(image);
+    *previous = nullptr;
+    return image;
+  }
+  image.pixels = static_cast<uint8_t*>(pixels);
+  *previous = static_cast<HBITMAP>(SelectObject(memoryDc, image.bitmap));
+  return image;
+}
+
+void CaptureScreen(HDC sourceDc) {
+  HDC dc = stage.background.dc;
+  if (dc == nullptr) return;
+  HBITMAP previous = nullptr;
+  stage.capture = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
+  if (stage.capture.bitmap == nullptr) return;
+  StretchBlt(dc, 0, 0, LogicalWidth(), LogicalHeight(), sourceDc, 0, 0, stage.paintRect.right,
+             stage.paintRect.bottom, SRCCOPY);
+  SelectObject(dc, previous);
+  stage.dim = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
+  if (stage.dim.bitmap != nullptr) SelectObject(dc, previous);
+}
+
+int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n) {
+  if (n < 0) n = 0;
+  if (n > kFullLevel) n = kFullLevel;
+  const uint32_t factor = uint32_t(n);
+  // Two bytes at a time in 16-bit lanes: 255 * 32 fits in 13 bits, so no lane carries into the
+  // next, and the mask after the shift drops what slid down from the lane above.
+  for (size_t i = 0; i < words; ++i) {
+    const uint32_t word = source[i];
+    const uint32_t even = (((word & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
+    const uint32_t odd = ((((word >> 8) & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
+    destination[i] = even | (odd << 8);
+  }
+  return 0;
+}
+
+void DimStep() {
+  if (HaveImages()) {
+    ScaleImage(Words(stage.dim), Words(stage.capture), ImageWords(LogicalWidth(), LogicalHeight()),
+               stage.dimLevel);
+  }
+  --stage.dimLevel;
+}
+
+void DeleteImages() {
+  DeleteImage(stage.capture);
+  DeleteImage(stage.dim);
+}
+
+void OnEraseBackground(HWND window, HDC dc) {
+  if (stage.scene == nullptr || !stage.scene->IsActive() || dc == nullptr || !stage.firstErase) {
+    return;
+  }
+  stage.firstErase = false;
+  if (isPreview) ShowWindow(parentWindow, SW_HIDE);
+  HDC source = GetDC(parentWindow);
+  CaptureScreen(source);
+  ReleaseDC(parentWindow, source);
+  const size_t words = ImageWords(LogicalWidth(), LogicalHeight());
+  if (HaveImages()) ScaleImage(Words(stage.dim), Words(stage.capture), words, TargetLevel());
+  BuildPalette(window);
+  FillBackground();
+  if (isPreview) {
+    stage.scene->OnBackgroundReady(stage.preview.dc, stage.frame.dc, stage.background.dc);
+    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
+               LogicalWidth(), LogicalHeight(), SRCCOPY);
+  } else {
+    stage.scene->OnBackgroundReady(dc, stage.frame.dc, stage.background.dc);
+  }
+  if (HaveImages()) std::memcpy(stage.dim.pixels, stage.capture.pixels, words * 4);
+  FrameClock::Reset();
+  if (isPreview) ShowWindow(parentWindow, SW_SHOW);
+}
+
+}  // namespace Stage

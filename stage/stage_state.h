@@ -1,0 +1,74 @@
+// The stage's shared state: the rectangles, the off-screen surfaces, the scene, the opening
+// images and the palette. One instance, used by the stage's painting, opening and palette code.
+#pragma once
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "scene/scene.h"
+
+namespace Stage {
+
+// A memory DC with a display-compatible bitmap selected, and the DC's own bitmap to put back.
+struct Surface {
+  HDC dc = nullptr;
+  HBITMAP bitmap = nullptr;
+  HBITMAP defaultBitmap = nullptr;
+};
+
+// A bottom-up 24-bit DIB section of the logical size, and its pixels.
+struct Image24 {
+  HBITMAP bitmap = nullptr;
+  uint8_t* pixels = nullptr;
+};
+
+struct State {
+  RECT logicalRect = {0, 0, 0, 0};
+  RECT paintRect = {0, 0, 0, 0};
+  Surface frame, background, preview;
+  Scene* scene = nullptr;
+  Image24 capture, dim;
+  bool firstErase = true;
+  int dimLevel = 32;
+  // The palette on 256-colour displays, and what each DC had selected before it.
+  LOGPALETTE* paletteBlock = nullptr;
+  HPALETTE palette = nullptr;
+  HPALETTE windowPreviousPalette = nullptr;
+  HPALETTE framePreviousPalette = nullptr;
+  HPALETTE backgroundPreviousPalette = nullptr;
+  HPALETTE previewPreviousPalette = nullptr;
+};
+
+extern State stage;
+
+inline int LogicalWidth() {
+  return stage.logicalRect.right;
+}
+inline int LogicalHeight() {
+  return stage.logicalRect.bottom;
+}
+
+// 32-bit words in one W x H 24-bit image, row padding included.
+inline size_t ImageWords(int width, int height) {
+  return size_t((3 * width + 3) / 4) * size_t(height);
+}
+
+// The opening (opening_dim.cpp).
+int TargetLevel();
+Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous);
+void CaptureScreen(HDC sourceDc);
+// Scales every byte of words 32-bit words: b becomes b * n / 32, n clamped to 0..32.
+int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n);
+void DimStep();
+void DeleteImages();
+
+// The palette (palette.cpp).
+void BuildPalette(HWND window);
+void ReleasePalette(HWND window);
+
+// Where the opening makes its images; tests make it fail.
+using CreateDibSectionFn = HBITMAP(WINAPI*)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
+extern CreateDibSectionFn createDibSection;
+
+}  // namespace Stage
