@@ -1,0 +1,267 @@
+// The settings dialog as the user gets it: its controls, texts and layout, the preview picture,
+// and nothing of the preview left behind once it closes.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "dialog_test_support.h"
+#include "graphics/masked_bitmap.h"
+#include "settings/settings_preview.h"
+
+namespace {
+
+struct ControlCase {
+  int id;
+  const char* className;
+  const char* text;  // code page 932
+  DWORD requiredStyle;
+  DWORD forbiddenStyle;
+  RECT units;  // left, top, width, height in dialog units
+};
+
+// In template order, which is also the tab order.
+const ControlCase kControls[] = {
+    {IDC_PREVIEW_AREA, "Static", "", SS_BLACKRECT, WS_VISIBLE, {4, 2, 105, 116}},
+    {IDC_BRIGHTNESS_LABEL,
+     "Static",
+     "画面の明るさ(&B)",
+     WS_VISIBLE | WS_GROUP,
+     SS_TYPEMASK,
+     {120, 27, 65, 9}},
+    {IDC_BRIGHTNESS_NUMBER, "Static", "4", WS_VISIBLE | SS_RIGHT | SS_SUNKEN, 0, {194, 26, 19, 10}},
+    {IDC_BRIGHTNESS_SCROLL,
+     "ScrollBar",
+     "",
+     WS_VISIBLE | WS_GROUP | WS_TABSTOP,
+     SBS_VERT,
+     {160, 37, 53, 11}},
+    {IDC_ABOUT,
+     "Button",
+     "ｽｸﾘｰﾝｾｰﾊﾞｰについて",
+     WS_VISIBLE | WS_TABSTOP,
+     BS_DEFPUSHBUTTON,
+     {120, 101, 93, 14}},
+    {-1, "Static", "Lumora ScreenSaver Version 1.0", WS_VISIBLE | SS_CENTER, 0, {7, 123, 206, 8}},
+    {-1,
+     "Static",
+     "Copyright (C) 2026 QUENDRA. All rights reserved.",
+     WS_VISIBLE | SS_CENTER,
+     0,
+     {7, 134, 206, 8}},
+    {IDC_DEFAULTS, "Button", "初期値", WS_VISIBLE | WS_TABSTOP, BS_DEFPUSHBUTTON, {4, 148, 39, 13}},
+    {IDCANCEL, "Button", "ｷｬﾝｾﾙ", WS_VISIBLE | WS_TABSTOP, BS_DEFPUSHBUTTON, {124, 148, 42, 13}},
+    {IDOK, "Button", "OK", WS_VISIBLE | WS_TABSTOP | BS_DEFPUSHBUTTON, 0, {171, 148, 42, 13}},
+};
+
+// As the dialog manager places a control: position and size converted separately.
+RECT InPixels(HWND dialog, RECT units) {
+  MapDialogRect(dialog, &units);
+  return RECT{units.left, units.top, units.left + units.right, units.top + units.bottom};
+}
+
+RECT RectInDialog(HWND dialog, HWND control) {
+  RECT rect;
+  GetWindowRect(control, &rect);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+::testing::AssertionResult SameRect(const RECT& actual, const RECT& expected) {
+  if (EqualRect(&actual, &expected)) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure()
+         << "expected (" << expected.left << "," << expected.top << ")-(" << expected.right << ","
+         << expected.bottom << "), got (" << actual.left << "," << actual.top << ")-("
+         << actual.right << "," << actual.bottom << ")";
+}
+
+void CheckControls(HWND dialog) {
+  HWND control = GetWindow(dialog, GW_CHILD);
+  for (const ControlCase& c : kControls) {
+    SCOPED_TRACE(std::string("control ") + std::to_string(c.id) + " \"" + c.text + "\"");
+    ASSERT_NE(control, nullptr) << "the dialog has fewer controls than expected";
+    char className[32] = {};
+    GetClassNameA(control, className, sizeof(className));
+    EXPECT_EQ(static_cast<WORD>(GetDlgCtrlID(control)), static_cast<WORD>(c.id)) << "id";
+    EXPECT_STRCASEEQ(className, c.className);
+    EXPECT_EQ(TextOf(control), AsShownNarrow(c.text));
+    const DWORD style = static_cast<DWORD>(GetWindowLongA(control, GWL_STYLE));
+    EXPECT_EQ(style & c.requiredStyle, c.requiredStyle) << "style " << std::hex << style;
+    EXPECT_EQ(style & c.forbiddenStyle, 0u) << "style " << std::hex << style;
+    EXPECT_TRUE(SameRect(RectInDialog(dialog, control), InPixels(dialog, c.units)));
+    control = GetWindow(control, GW_HWNDNEXT);
+  }
+  EXPECT_EQ(control, nullptr) << "the dialog has more controls than expected";
+}
+
+void CheckFrame(HWND dialog) {
+  EXPECT_EQ(TextOf(dialog), AsShownNarrow("ScreenSaverの設定")) << "caption";
+  const DWORD style = static_cast<DWORD>(GetWindowLongA(dialog, GWL_STYLE));
+  const DWORD expected = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+  EXPECT_EQ(style & expected, expected) << "dialog style " << std::hex << style;
+  RECT client;
+  GetClientRect(dialog, &client);
+  EXPECT_TRUE(SameRect(client, InPixels(dialog, RECT{0, 0, 219, 167}))) << "client area";
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0)), sizeof(font), &font);
+  EXPECT_EQ(std::wstring(font.lfFaceName), FromCp932("ＭＳ Ｐゴシック")) << "dialog font";
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(font.lfHeight, -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72)) << "9 points";
+  ReleaseDC(nullptr, screen);
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDC_BRIGHTNESS_SCROLL)) << "first focus";
+}
+
+using SettingsDialogTest = SettingsTest;
+
+TEST_F(SettingsDialogTest, ShowsTheControlsTextsAndLayoutOfItsTemplate) {
+  const INT_PTR result = RunSettingsDialogWith({{"inspect the dialog", [] {
+                                                   HWND dialog = FindSettingsDialog();
+                                                   CheckFrame(dialog);
+                                                   CheckControls(dialog);
+                                                   return true;
+                                                 }}});
+  EXPECT_EQ(result, 1) << "Cancel ends the dialog with 1";
+}
+
+// Picture 106 as stored: its size, colours, and which pixels are transparent (those of the
+// top-left pixel's palette index).
+struct StoredPicture {
+  int width = 0;
+  int height = 0;
+  std::vector<COLORREF> colours;  // top row first; CLR_INVALID where transparent
+};
+
+StoredPicture ReadStoredPreviewPicture() {
+  StoredPicture picture;
+  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDB_PREVIEW), MAKEINTRESOURCEA(2));
+  if (found == nullptr) return picture;
+  const auto* info = static_cast<const BITMAPINFO*>(LockResource(LoadResource(nullptr, found)));
+  const BITMAPINFOHEADER& header = info->bmiHeader;
+  if (header.biBitCount != 8) return picture;
+  const DWORD paletteSize = header.biClrUsed != 0 ? header.biClrUsed : 256;
+  const auto* pixels = reinterpret_cast<const BYTE*>(info) + header.biSize + paletteSize * 4;
+  picture.width = header.biWidth;
+  picture.height = header.biHeight;
+  const int stride = (picture.width + 3) / 4 * 4;
+  auto indexAt = [&](int x, int y) { return pixels[(picture.height - 1 - y) * stride + x]; };
+  const BYTE transparent = indexAt(0, 0);
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const RGBQUAD& c = info->bmiColors[indexAt(x, y)];
+      picture.colours.push_back(
+          indexAt(x, y) == transparent ? CLR_INVALID : RGB(c.rgbRed, c.rgbGreen, c.rgbBlue));
+    }
+  }
+  return picture;
+}
+
+// The preview area as it is on screen, top row first.
+std::vector<COLORREF> CapturePreviewArea(HWND dialog, SIZE* size) {
+  HWND area = GetDlgItem(dialog, IDC_PREVIEW_AREA);
+  const RECT at = RectInDialog(dialog, area);
+  *size = SIZE{at.right - at.left, at.bottom - at.top};
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = size->cx;
+  info.bmiHeader.biHeight = -size->cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC dialogDc = GetDC(dialog);
+  HDC copyDc = CreateCompatibleDC(dialogDc);
+  HBITMAP copy = CreateDIBSection(dialogDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = SelectObject(copyDc, copy);
+  BitBlt(copyDc, 0, 0, size->cx, size->cy, dialogDc, at.left, at.top, SRCCOPY);
+  std::vector<COLORREF> pixels;
+  const auto* quads = static_cast<const RGBQUAD*>(bits);
+  for (int i = 0; i < size->cx * size->cy; ++i) {
+    pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
+  }
+  SelectObject(copyDc, previous);
+  DeleteObject(copy);
+  DeleteDC(copyDc);
+  ReleaseDC(dialog, dialogDc);
+  return pixels;
+}
+
+void CheckPreview(HWND dialog) {
+  const StoredPicture picture = ReadStoredPreviewPicture();
+  ASSERT_GT(picture.width, 0) << "picture 106 is expected to be an 8-bit bitmap";
+  SIZE area;
+  const std::vector<COLORREF> shown = CapturePreviewArea(dialog, &area);
+  ASSERT_GT(area.cx, 0) << "the preview area has no size";
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  const int left = (area.cx - picture.width) / 2;
+  const int top = (area.cy - picture.height) / 2;
+  int wrong = 0;
+  for (int y = 0; y < area.cy; ++y) {
+    for (int x = 0; x < area.cx; ++x) {
+      const int px = x - left, py = y - top;
+      const bool inside = px >= 0 && py >= 0 && px < picture.width && py < picture.height;
+      COLORREF expected = inside ? picture.colours[py * picture.width + px] : CLR_INVALID;
+      if (expected == CLR_INVALID) expected = face;
+      if (shown[y * area.cx + x] != expected && wrong++ == 0) {
+        ADD_FAILURE() << "preview pixel (" << x << "," << y << ") is " << std::hex
+                      << shown[y * area.cx + x] << ", expected " << expected << " (picture at "
+                      << std::dec << left << "," << top << ")";
+      }
+    }
+  }
+  EXPECT_EQ(wrong, 0) << "pixels of the preview area that differ from picture 106 centred on "
+                         "the button face colour";
+  EXPECT_EQ(shown[0], face) << "the area's corner is expected in the button face colour";
+}
+
+TEST_F(SettingsDialogTest, PreviewShowsPicture106CentredOnTheButtonFace) {
+  RunSettingsDialogWith({{"check the preview", [] {
+                            HWND dialog = FindSettingsDialog();
+                            RedrawWindow(dialog, nullptr, nullptr,
+                                         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                            CheckPreview(dialog);
+                            return true;
+                          }}});
+}
+
+struct EndingCase {
+  const char* label;
+  int button;  // 0: the close box (WM_CLOSE)
+};
+
+class DialogEndingTest : public SettingsTest, public ::testing::WithParamInterface<EndingCase> {};
+
+TEST_P(DialogEndingTest, ReturnsOneAndLeavesNoPreviewBehind) {
+  const EndingCase& c = GetParam();
+  std::vector<ScriptStep> steps = {WaitForSettingsDialog()};
+  if (c.button != 0) {
+    steps.push_back(PressSettingsButton(c.label, c.button));
+  } else {
+    steps.push_back({c.label, [] {
+                       PostMessageA(FindSettingsDialog(), WM_CLOSE, 0, 0);
+                       return true;
+                     }});
+  }
+  StartModalScript(std::move(steps));
+  EXPECT_EQ(RunSettingsDialog(nullptr), 1) << c.label;
+  EXPECT_TRUE(ModalScriptFinished());
+  EXPECT_EQ(preview.memoryDc, nullptr) << c.label << ": preview DC left";
+  EXPECT_EQ(preview.bitmap, nullptr) << c.label << ": preview bitmap left";
+  EXPECT_EQ(preview.strips, nullptr) << c.label << ": preview picture left";
+  EXPECT_EQ(liveCount, 0) << c.label << ": pictures not destroyed";
+}
+
+INSTANTIATE_TEST_SUITE_P(Endings, DialogEndingTest,
+                         ::testing::Values(EndingCase{"OK", IDOK}, EndingCase{"Cancel", IDCANCEL},
+                                           EndingCase{"close box", 0}));
+
+TEST_F(SettingsDialogTest, ReleasingThePreviewTwiceIsHarmless) {
+  RunSettingsDialogWith({{"release twice, then paint", [] {
+                            HWND dialog = FindSettingsDialog();
+                            ReleasePreview(dialog);
+                            ReleasePreview(dialog);
+                            RedrawWindow(dialog, nullptr, nullptr,
+                                         RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+                            return IsWindow(dialog) != FALSE;
+                          }}});
+  EXPECT_EQ(liveCount, 0) << "pictures not destroyed";
+}
+
+}  // namespace
