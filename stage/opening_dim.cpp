@@ -80,7 +80,11 @@ void CaptureScreen(HDC sourceDc) {
              stage.paintRect.bottom, SRCCOPY);
   SelectObject(dc, previous);
   stage.dim = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
-  if (stage.dim.bitmap != nullptr) SelectObject(dc, previous);
+  if (stage.dim.bitmap != nullptr) {
+    SelectObject(dc, previous);
+  } else {
+    DeleteImage(stage.capture);  // the images exist together or not at all
+  }
 }
 
 int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n) {

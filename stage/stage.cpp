@@ -26,6 +26,10 @@ void CreateSurface(Surface& surface, HDC compatibleWith, int width, int height) 
   }
 }
 
+bool HasBitmap(const Surface& surface) {
+  return surface.dc != nullptr && surface.defaultBitmap != nullptr;
+}
+
 void DeleteSurface(Surface& surface) {
   if (surface.dc != nullptr && surface.defaultBitmap != nullptr) {
     SelectObject(surface.dc, surface.defaultBitmap);
@@ -37,18 +41,28 @@ void DeleteSurface(Surface& surface) {
   surface.dc = nullptr;
 }
 
-// The dim image, shown through the frame surface's DC.
-void PaintDimImage(HDC dc) {
-  HGDIOBJ own = SelectObject(stage.frame.dc, stage.dim.bitmap);
+// The opening's picture: the dim image, shown through the frame surface's DC. Without opening
+// images (no memory for them) the background surface is shown instead, so that the screen is
+// what the scene repairs from rather than the undimmed desktop.
+void PaintOpening(HDC dc) {
+  const bool haveDim = stage.dim.bitmap != nullptr;
+  HGDIOBJ own = haveDim ? SelectObject(stage.frame.dc, stage.dim.bitmap) : nullptr;
+  HDC source = haveDim ? stage.frame.dc : stage.background.dc;
   const int w = LogicalWidth(), h = LogicalHeight();
   if (isPreview) {
-    BitBlt(stage.preview.dc, 0, 0, w, h, stage.frame.dc, 0, 0, SRCCOPY);
+    BitBlt(stage.preview.dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
     StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0, w,
                h, SRCCOPY);
   } else {
-    BitBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.frame.dc, 0, 0, SRCCOPY);
+    BitBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, source, 0, 0, SRCCOPY);
   }
-  SelectObject(stage.frame.dc, own);
+  if (haveDim) SelectObject(stage.frame.dc, own);
+}
+
+// From the first erase until the first frame step after the dim. The opening images mark it;
+// without them the dim level does.
+bool InOpening() {
+  return stage.capture.bitmap != nullptr || (!stage.firstErase && stage.dimLevel >= TargetLevel());
 }
 
 void PaintScene(HWND window, HDC dc) {
@@ -82,7 +96,8 @@ int Start(HWND hostWindow) {
   stage.scene = CreateScene(0);
   if (stage.scene == nullptr) return 0;
   stage.scene->Setup(stage.logicalRect, isPreview ? 1 : 0);
-  if (stage.background.dc == nullptr || stage.frame.dc == nullptr) return 0;
+  // A surface whose bitmap could not be made would draw into the DC's 1 x 1 default bitmap.
+  if (!HasBitmap(stage.background) || !HasBitmap(stage.frame)) return 0;
   FrameClock::Stop();
   return 1;
 }
@@ -92,7 +107,7 @@ int OnCreate(HWND window) {
   if (isPreview && stage.preview.dc == nullptr) {
     GetClientRect(window, &stage.paintRect);
     CreateSurface(stage.preview, dc, LogicalWidth(), LogicalHeight());
-    if (stage.preview.dc == nullptr) {
+    if (!HasBitmap(stage.preview)) {
       ReleaseDC(window, dc);
       return 0;
     }
@@ -135,8 +150,8 @@ void OnPaint(HWND window, HDC dc) {
       SetBrushOrgEx(dc, 0, 0, nullptr);
       SetStretchBltMode(dc, stage.palette != nullptr ? COLORONCOLOR : HALFTONE);
     }
-    if (stage.capture.bitmap != nullptr) {
-      if (stage.dim.bitmap != nullptr) PaintDimImage(dc);
+    if (InOpening()) {
+      PaintOpening(dc);
     } else {
       PaintScene(window, dc);
     }

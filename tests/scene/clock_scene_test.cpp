@@ -1,0 +1,326 @@
+// The clock scene: character frames and strip choices driven by a hand-made local time, the
+// digits, the block's turn countdown, and the one-rectangle composing and presenting on real
+// memory DCs.
+#include "scene/clock_scene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "graphics/random_source.h"
+#include "host/host_state.h"
+#include "sprites/test_surface.h"
+
+namespace {
+
+constexpr uint32_t kMarker = 0x13579B;
+constexpr RECT kPreviewRect = {0, 0, 640, 480};
+
+SYSTEMTIME fakeNow = {};
+
+void WINAPI FakeLocalTime(LPSYSTEMTIME time) {
+  *time = fakeNow;
+}
+
+void SetTime(int hour, int minute, int second, int millisecond) {
+  fakeNow = {};
+  fakeNow.wHour = WORD(hour);
+  fakeNow.wMinute = WORD(minute);
+  fakeNow.wSecond = WORD(second);
+  fakeNow.wMilliseconds = WORD(millisecond);
+}
+
+// A set-up, started scene on the preview's logical rectangle reading the fake clock. Pictures
+// load only where a test draws.
+class ClockSceneTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    moduleInstance = GetModuleHandle(nullptr);
+    SetLocalTimeSource(FakeLocalTime);
+    RandomReset();
+    RandomSeed(12345);
+    SetTime(12, 0, 0, 100);
+    ASSERT_EQ(scene.Setup(kPreviewRect, 1), 1);
+    scene.Start();
+    ASSERT_EQ(scene.IsActive(), 1);
+  }
+  void TearDown() override { SetLocalTimeSource(GetLocalTime); }
+
+  // The strip (0, 1 or 2 for +0, +100, +200) character s shows, or -1 for a foreign strip.
+  int StripOf(int s) {
+    for (int k = 0; k < 3; ++k) {
+      if (scene.characterSprites[s].strip == &scene.characterStrips[s][k]) return k;
+    }
+    return -1;
+  }
+
+  ClockScene scene;
+};
+
+TEST_F(ClockSceneTest, CharacterFrameFollowsTheMillisecond) {
+  struct {
+    int millisecond, frame;
+  } cases[] = {
+      {0, 4},    {66, 4},  {67, 5},  {333, 8}, {334, 9}, {666, 13},
+      {733, 14}, {734, 0}, {760, 0}, {799, 0}, {800, 1}, {999, 3},
+  };
+  for (const auto& c : cases) {
+    SetTime(12, 0, 0, c.millisecond);
+    scene.Advance(1);
+    for (int s = 0; s < 3; ++s) {
+      const Sprite& character = scene.characterSprites[s];
+      EXPECT_EQ(character.frame, c.frame) << "millisecond " << c.millisecond << ", character " << s;
+      EXPECT_EQ(character.previousFrame, c.frame);
+      EXPECT_EQ(character.frameAccumulator, 0);
+    }
+    EXPECT_EQ(ClockFrame(c.millisecond), c.frame) << "millisecond " << c.millisecond;
+  }
+}
+
+TEST_F(ClockSceneTest, StripsAreChosenOnlyAtClockFrameZero) {
+  struct {
+    int hour, minute, second;
+    int strips[3];  // hour, minute, second character
+  } cases[] = {
+      {9, 59, 59, {1, 1, 1}},   // every pair of digits rolls over, each at a 9
+      {10, 0, 0, {2, 2, 0}},    // back to the idle strips
+      {23, 59, 59, {0, 1, 1}},  // 23 becomes 00: the hour's units are not a 9
+      {12, 34, 59, {2, 0, 1}}, {12, 34, 56, {2, 2, 0}}, {0, 0, 0, {2, 2, 0}},
+      {19, 59, 59, {1, 1, 1}}, {12, 9, 59, {2, 1, 1}},  {12, 34, 9, {2, 2, 1}},
+      {12, 34, 58, {2, 2, 0}}, {12, 59, 58, {2, 2, 0}},
+  };
+  const int pictureBase[3] = {10000, 9000, 8000};
+  for (const auto& c : cases) {
+    for (int millisecond : {734, 766, 799}) {
+      scene.Start();  // every character back on its +200 strip
+      SetTime(c.hour, c.minute, c.second, millisecond);
+      scene.Advance(1);
+      for (int s = 0; s < 3; ++s) {
+        EXPECT_EQ(StripOf(s), c.strips[s])
+            << c.hour << ":" << c.minute << ":" << c.second << "." << millisecond << ", character "
+            << s << ": expected pictures from " << pictureBase[s] + 100 * c.strips[s];
+      }
+      // Outside frame 0 the choice stands, whatever the time says.
+      for (int other : {733, 800, 0}) {
+        SetTime(10, 0, 0, other);
+        scene.Advance(1);
+        for (int s = 0; s < 3; ++s) EXPECT_EQ(StripOf(s), c.strips[s]) << "millisecond " << other;
+      }
+    }
+  }
+}
+
+TEST_F(ClockSceneTest, DigitsShowTheTwentyFourHourTime) {
+  struct {
+    int hour, minute, second;
+    int digits[6];
+  } cases[] = {
+      {0, 0, 0, {0, 0, 0, 0, 0, 0}},
+      {23, 59, 58, {2, 3, 5, 9, 5, 8}},
+      {9, 5, 7, {0, 9, 0, 5, 0, 7}},
+      {12, 34, 56, {1, 2, 3, 4, 5, 6}},
+  };
+  for (const auto& c : cases) {
+    SetTime(c.hour, c.minute, c.second, 500);
+    scene.Advance(1);
+    for (int d = 0; d < 6; ++d) {
+      EXPECT_EQ(scene.digitSprites[d].frame, c.digits[d])
+          << c.hour << ":" << c.minute << ":" << c.second << ", digit " << d;
+      EXPECT_EQ(scene.digitSprites[d].strip, scene.digitStrip);
+    }
+    for (int c2 = 0; c2 < 2; ++c2) {
+      EXPECT_EQ(scene.colonSprites[c2].strip, scene.colonStrip);
+      EXPECT_EQ(scene.colonSprites[c2].frame, 0);
+    }
+  }
+}
+
+TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
+  for (int step = 0; step < 3; ++step) {
+    scene.Advance(1);
+    const double x = scene.anchor->x, y = scene.anchor->y;
+    for (int d = 0; d < 6; ++d) {
+      EXPECT_EQ(scene.digitSprites[d].x, x + kDigitLayout[d].x) << "digit " << d;
+      EXPECT_EQ(scene.digitSprites[d].y, y + kDigitLayout[d].y) << "digit " << d;
+    }
+    for (int c = 0; c < 2; ++c) {
+      EXPECT_EQ(scene.colonSprites[c].x, x + kColonLayout[c].x) << "colon " << c;
+      EXPECT_EQ(scene.colonSprites[c].y, y + kColonLayout[c].y) << "colon " << c;
+    }
+    for (int s = 0; s < 3; ++s) {
+      EXPECT_EQ(scene.characterSprites[s].x, x + kCharacterLayout[s].x) << "character " << s;
+      EXPECT_EQ(scene.characterSprites[s].y, y + kCharacterLayout[s].y) << "character " << s;
+    }
+  }
+}
+
+TEST_F(ClockSceneTest, TheBlockStartsInsideThePreviewAndMovesOneStepPerCall) {
+  for (uint32_t seed : {1u, 2u, 77u, 4096u, 999999u}) {
+    RandomReset();
+    RandomSeed(seed);
+    scene.Start();
+    // Start's own Advance(0) has moved the block one step from where it was placed.
+    const double left = scene.anchor->x - scene.anchor->vx;
+    const double top = scene.anchor->y - scene.anchor->vy;
+    EXPECT_GE(left, 0.0) << "seed " << seed;
+    EXPECT_LE(left, 640.0 - kBlockWidth) << "seed " << seed;
+    EXPECT_GE(top, 0.0) << "seed " << seed;
+    EXPECT_LE(top, 480.0 - kBlockHeight) << "seed " << seed;
+    EXPECT_NEAR(std::hypot(scene.anchor->vx, scene.anchor->vy), 1.6, 1e-9);
+    for (int frames : {0, 1, 7}) {
+      const double x = scene.anchor->x + scene.anchor->vx, y = scene.anchor->y + scene.anchor->vy;
+      scene.Advance(frames);
+      EXPECT_DOUBLE_EQ(scene.anchor->x, x) << frames << " frames still make one step";
+      EXPECT_DOUBLE_EQ(scene.anchor->y, y) << frames << " frames still make one step";
+    }
+  }
+}
+
+TEST_F(ClockSceneTest, TurnCountdownCountsCallsWithFrames) {
+  EXPECT_GE(scene.turnCountdown, 3000);
+  EXPECT_LE(scene.turnCountdown, 3999);
+  scene.turnCountdown = 5;
+  scene.Advance(0);
+  EXPECT_EQ(scene.turnCountdown, 5) << "a call with no frames leaves the countdown alone";
+  scene.Advance(1);
+  EXPECT_EQ(scene.turnCountdown, 4);
+  scene.Advance(9);
+  EXPECT_EQ(scene.turnCountdown, 3) << "one per call, not per elapsed frame";
+
+  // At 0 a call with frames turns the block at the same speed and re-arms the countdown.
+  bool directionChanged = false;
+  for (int turn = 0; turn < 20; ++turn) {
+    scene.turnCountdown = 0;
+    scene.Advance(0);
+    ASSERT_EQ(scene.turnCountdown, 0);
+    const double vx = scene.anchor->vx, vy = scene.anchor->vy;
+    scene.Advance(1);
+    EXPECT_GE(scene.turnCountdown, 3000) << "turn " << turn;
+    EXPECT_LE(scene.turnCountdown, 3999) << "turn " << turn;
+    EXPECT_NEAR(std::hypot(scene.anchor->vx, scene.anchor->vy), 1.6, 1e-9) << "turn " << turn;
+    if (scene.anchor->vx != vx || scene.anchor->vy != vy) directionChanged = true;
+  }
+  EXPECT_TRUE(directionChanged) << "twenty turns never changed the direction";
+}
+
+TEST_F(ClockSceneTest, PaletteComesFromTheHourCharacter) {
+  PALETTEENTRY fromScene[256] = {}, fromStrip[256] = {};
+  scene.ExportPalette(fromScene);
+  FrameStrip reference;
+  reference.CreateNumbered(1, 10000);
+  reference.ExportPalette(fromStrip);
+  int differing = 0;
+  for (int i = 0; i < 256; ++i) {
+    if (std::memcmp(&fromScene[i], &fromStrip[i], sizeof fromScene[i]) != 0) ++differing;
+  }
+  EXPECT_EQ(differing, 0);
+  int nonBlack = 0;
+  for (const PALETTEENTRY& e : fromScene) nonBlack += e.peRed || e.peGreen || e.peBlue;
+  EXPECT_GT(nonBlack, 1) << "picture 10000's colour table did not arrive";
+}
+
+// Surfaces of the preview's size: the background a pattern, the frame and target a marker.
+class ClockScenePaint : public ClockSceneTest {
+ protected:
+  void SetUp() override {
+    ClockSceneTest::SetUp();
+    ASSERT_TRUE(background.Valid() && frame.Valid() && target.Valid());
+    background.FillPattern();
+    frame.Fill(kMarker);
+    target.Fill(kMarker);
+    SetTime(12, 34, 56, 100);
+    ASSERT_EQ(scene.OnCreate(GetDesktopWindow(), kPreviewRect), 1);
+    scene.Advance(1);
+  }
+  RECT BlockRect() const {
+    const int x = scene.anchor->PixelX(), y = scene.anchor->PixelY();
+    return {x, y, x + kBlockWidth, y + kBlockHeight};
+  }
+  // What the frame should hold inside the block: the background with every picture drawn.
+  void ExpectedBlock(TestSurface& out) {
+    out.CopyFrom(background);
+    for (int i = 0; i < 11; ++i) {
+      Sprite& s = *scene.sprites[i];
+      s.strip->DrawFrame(out.dc, s.PixelX(), s.PixelY(), s.frame);
+    }
+  }
+
+  TestSurface background{640, 480}, frame{640, 480}, target{640, 480}, expected{640, 480};
+};
+
+TEST_F(ClockScenePaint, FirstPresentCopiesNothingThenTheRecordedBlock) {
+  EXPECT_EQ(scene.Compose(frame.dc, background.dc), 11);
+  EXPECT_NE(scene.Present(nullptr, target.dc, frame.dc, background.dc), 0);
+  EXPECT_EQ(OnlyRectsCopied(target, frame, kMarker, {}), "") << "the first present copies nothing";
+
+  const RECT first = BlockRect();
+  scene.Advance(1);
+  EXPECT_EQ(scene.Compose(frame.dc, background.dc), 11);
+  EXPECT_NE(scene.Present(nullptr, target.dc, frame.dc, background.dc), 0);
+  EXPECT_EQ(OnlyRectsCopied(target, frame, kMarker, {first}), "")
+      << "the second present copies the block as the first recorded it";
+}
+
+TEST_F(ClockScenePaint, ComposeDrawsElevenPicturesAndRepairsTheOldBlock) {
+  EXPECT_EQ(scene.Compose(frame.dc, background.dc), 11);
+  ExpectedBlock(expected);
+  const RECT first = BlockRect();
+  GdiFlush();
+  // Nothing is restored before the first present, so outside the pictures the marker stays.
+  int drawnPixels = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      if (frame.Pixel(x, y) == kMarker) continue;
+      ++drawnPixels;
+      ASSERT_TRUE(Inside({first}, x, y)) << "drawn outside the block at " << x << ", " << y;
+      ASSERT_EQ(frame.Pixel(x, y), expected.Pixel(x, y)) << "at " << x << ", " << y;
+    }
+  }
+  EXPECT_GT(drawnPixels, 20000) << "the digits and characters should cover much of the block";
+
+  scene.Present(nullptr, target.dc, frame.dc, background.dc);
+  for (int step = 0; step < 40; ++step) scene.Advance(1);  // far enough to uncover pixels
+  scene.Compose(frame.dc, background.dc);
+  ExpectedBlock(expected);
+  GdiFlush();
+  for (int y = first.top; y < first.bottom; ++y) {
+    for (int x = first.left; x < first.right; ++x) {
+      ASSERT_EQ(frame.Pixel(x, y), expected.Pixel(x, y)) << "old block at " << x << ", " << y;
+    }
+  }
+}
+
+TEST(ClockSceneLife, WithoutSetupNothingRunsOrDraws) {
+  ClockScene scene;
+  EXPECT_EQ(scene.IsActive(), 0);
+  EXPECT_EQ(scene.spriteCount, 11);
+  EXPECT_EQ(scene.OnCreate(nullptr, kPreviewRect), 0);
+  scene.Start();
+  scene.Advance(1);
+  TestSurface surface(16, 16);
+  EXPECT_EQ(scene.Compose(surface.dc, surface.dc), 0);
+  EXPECT_EQ(scene.Present(nullptr, surface.dc, surface.dc, surface.dc), 0);
+  EXPECT_EQ(scene.IsActive(), 0);
+}
+
+TEST(ClockSceneLife, CreateSceneGivesASetUpableClockAndReleaseEmptiesIt) {
+  std::unique_ptr<Scene> scene(CreateScene(7));
+  ASSERT_NE(scene, nullptr);
+  auto* clock = dynamic_cast<ClockScene*>(scene.get());
+  ASSERT_NE(clock, nullptr);
+  ASSERT_EQ(scene->Setup(kPreviewRect, 1), 1);
+  ASSERT_NE(clock->sprites, nullptr);
+  const Sprite* order[11] = {&clock->colonSprites[0], &clock->colonSprites[1]};
+  for (int d = 0; d < 6; ++d) order[2 + d] = &clock->digitSprites[d];
+  for (int s = 0; s < 3; ++s) order[8 + s] = &clock->characterSprites[s];
+  for (int i = 0; i < 11; ++i) EXPECT_EQ(clock->sprites[i], order[i]) << "draw-list entry " << i;
+  scene->Release();
+  EXPECT_EQ(scene->IsActive(), 0);
+  EXPECT_EQ(clock->anchor, nullptr);
+  EXPECT_EQ(clock->characterStrips, nullptr);
+  scene->Release();  // twice is harmless; the destructor releases once more
+}
+
+}  // namespace

@@ -1,0 +1,294 @@
+// The stage's opening on real GDI: a visible window with a known picture stands in for the
+// desktop, the saver window is painted into memory DCs, and the frame steps are driven by hand.
+// Covers the dim levels shown, the background it leaves, the hand-over to the scene, failing
+// image creation and repeated shutdowns.
+#include "stage/stage.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "host/host_state.h"
+#include "scene/clock_scene.h"
+#include "settings/settings_store.h"
+#include "sprites/test_surface.h"
+#include "stage/frame_clock.h"
+#include "stage/stage_state.h"
+
+namespace {
+
+constexpr int kWidth = 640, kHeight = 480;
+constexpr uint32_t kMarker = 0x3C5A7E;
+
+uint32_t DesktopColour(int x, int y) {
+  return uint32_t(((x * 3) & 0xFF) << 16 | (y & 0xFF) << 8 | ((x + y) * 5 & 0xFF));
+}
+
+void DrawDesktopPicture(HDC dc) {
+  TestSurface picture(kWidth, kHeight);
+  for (int y = 0; y < kHeight; ++y) {
+    for (int x = 0; x < kWidth; ++x) picture.bits[y * kWidth + x] = DesktopColour(x, y);
+  }
+  BitBlt(dc, 0, 0, kWidth, kHeight, picture.dc, 0, 0, SRCCOPY);
+}
+
+LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    DrawDesktopPicture(BeginPaint(window, &paint));
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+uint32_t Dimmed(uint32_t colour, int level) {
+  uint32_t out = 0;
+  for (int shift = 0; shift < 24; shift += 8)
+    out |= ((colour >> shift & 0xFF) * level / 32) << shift;
+  return out;
+}
+
+// Empty when every pixel of the surface is the desktop at the level, or else the first that is
+// not. Filled is the same for one colour everywhere.
+std::string Compare(const TestSurface& surface, uint32_t (*expected)(int x, int y, int arg),
+                    int arg) {
+  GdiFlush();
+  for (int y = 0; y < surface.height; ++y) {
+    for (int x = 0; x < surface.width; ++x) {
+      if (surface.Pixel(x, y) != expected(x, y, arg)) {
+        std::ostringstream out;
+        out << "pixel (" << x << ", " << y << ") is " << std::hex << surface.Pixel(x, y)
+            << ", expected " << expected(x, y, arg);
+        return out.str();
+      }
+    }
+  }
+  return "";
+}
+std::string Shows(const TestSurface& surface, int level) {
+  return Compare(
+      surface, [](int x, int y, int l) { return Dimmed(DesktopColour(x, y), l); }, level);
+}
+std::string Filled(const TestSurface& surface, uint32_t colour) {
+  return Compare(
+      surface, [](int, int, int c) { return uint32_t(c); }, int(colour));
+}
+
+// Image creation that fails in the ways a system short of memory can.
+int dibCalls = 0;
+int failFromCall = 0;
+bool withoutPixels = false;
+HBITMAP WINAPI FailingDibSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                 HANDLE section, DWORD offset) {
+  ++dibCalls;
+  HBITMAP made = CreateDIBSection(dc, info, usage, bits, section, offset);
+  if (dibCalls < failFromCall) return made;
+  if (withoutPixels) {
+    *bits = nullptr;
+    return made;
+  }
+  if (made != nullptr) DeleteObject(made);
+  *bits = nullptr;
+  return nullptr;
+}
+
+class StageTest : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DesktopProc;
+    windowClass.hInstance = GetModuleHandle(nullptr);
+    windowClass.lpszClassName = "LumoraStageTestDesktop";
+    RegisterClassA(&windowClass);
+  }
+  void SetUp() override {
+    moduleInstance = GetModuleHandle(nullptr);
+    isPreview = false;
+    isWindowed = true;
+    desktop = CreateWindowExA(0, "LumoraStageTestDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
+                              kHeight, nullptr, nullptr, moduleInstance, nullptr);
+    ASSERT_NE(desktop, nullptr);
+    UpdateWindow(desktop);
+    saver = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
+                            moduleInstance, nullptr);
+    ASSERT_NE(saver, nullptr);
+    parentWindow = desktop;
+    saverWindow = saver;
+    Stage::stage = Stage::State{};
+    Stage::createDibSection = CreateDIBSection;
+    ASSERT_EQ(Stage::Start(desktop), 1);
+    ASSERT_EQ(Stage::OnCreate(saver), 1);
+    ASSERT_TRUE(paint.Valid() && background.Valid());
+  }
+  void TearDown() override {
+    Stage::Shutdown(saver);
+    Stage::Shutdown(nullptr);
+    Stage::createDibSection = CreateDIBSection;
+    Stage::stage = Stage::State{};
+    Brightness = kDefaultBrightness;
+    DestroyWindow(saver);
+    DestroyWindow(desktop);
+  }
+
+  ClockScene& Scene() { return *static_cast<ClockScene*>(Stage::stage.scene); }
+  void Erase() {
+    paint.Fill(kMarker);
+    Stage::OnEraseBackground(saver, paint.dc);
+  }
+  void StepAndPaint() {
+    FrameClock::clock.pendingFrames = 1;
+    Stage::StepFrame();
+    Stage::OnPaint(saver, paint.dc);
+  }
+  std::string BackgroundShows(int level) {
+    BitBlt(background.dc, 0, 0, kWidth, kHeight, Stage::stage.background.dc, 0, 0, SRCCOPY);
+    return Shows(background, level);
+  }
+  std::string BackgroundFilled(uint32_t colour) {
+    BitBlt(background.dc, 0, 0, kWidth, kHeight, Stage::stage.background.dc, 0, 0, SRCCOPY);
+    return Filled(background, colour);
+  }
+
+  HWND desktop = nullptr, saver = nullptr;
+  TestSurface paint{kWidth, kHeight}, background{kWidth, kHeight};
+};
+
+TEST_F(StageTest, SurfacesHaveTheHostsSizeAndTheSceneIsRunning) {
+  EXPECT_EQ(Stage::stage.logicalRect.right, kWidth);
+  EXPECT_EQ(Stage::stage.logicalRect.bottom, kHeight);
+  EXPECT_EQ(Stage::stage.paintRect.right, kWidth);
+  EXPECT_EQ(Stage::stage.paintRect.bottom, kHeight);
+  for (Stage::Surface* surface : {&Stage::stage.frame, &Stage::stage.background}) {
+    BITMAP info = {};
+    ASSERT_NE(surface->dc, nullptr);
+    ASSERT_EQ(GetObjectA(GetCurrentObject(surface->dc, OBJ_BITMAP), sizeof info, &info),
+              int(sizeof info));
+    EXPECT_EQ(info.bmWidth, kWidth);
+    EXPECT_EQ(info.bmHeight, kHeight);
+  }
+  EXPECT_EQ(Stage::stage.preview.dc, nullptr) << "only the preview has a preview surface";
+  ASSERT_TRUE(Stage::HasScene());
+  EXPECT_EQ(Scene().IsActive(), 1);
+}
+
+// The opening shows the desktop at 32/32, 31/32, ... down to the target, one level per frame
+// step, and leaves the background at the target; the next step hands over to the scene.
+TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
+  for (int brightness : {8, 4, 0}) {
+    if (brightness != 8) {  // each case needs a fresh stage
+      TearDown();
+      SetUp();
+    }
+    Brightness = brightness;
+    const int target = 4 * brightness;
+    Erase();
+    EXPECT_EQ(BackgroundShows(target), "") << "brightness " << brightness;
+    EXPECT_EQ(Filled(paint, kMarker), "") << "the erase itself draws nothing";
+    int shown = 0;
+    for (int level = 32; level >= target; --level, ++shown) {
+      StepAndPaint();
+      ASSERT_EQ(Shows(paint, level), "") << "brightness " << brightness << ", level " << level;
+    }
+    EXPECT_EQ(shown, 33 - target);
+    ASSERT_NE(Stage::stage.capture.bitmap, nullptr) << "the opening ends at the next step";
+
+    const double x = Scene().anchor->x, y = Scene().anchor->y;
+    paint.Fill(kMarker);
+    StepAndPaint();
+    EXPECT_EQ(Stage::stage.capture.bitmap, nullptr) << "brightness " << brightness;
+    EXPECT_EQ(Stage::stage.dim.bitmap, nullptr);
+    EXPECT_TRUE(Scene().anchor->x != x || Scene().anchor->y != y) << "the scene did not advance";
+    EXPECT_EQ(Filled(paint, kMarker), "") << "the first scene paint presents nothing";
+    EXPECT_EQ(BackgroundShows(target), "") << "the background stays for the whole run";
+  }
+}
+
+TEST_F(StageTest, LaterErasesCaptureNothing) {
+  Brightness = 4;
+  Erase();
+  HBITMAP capture = Stage::stage.capture.bitmap;
+  ASSERT_NE(capture, nullptr);
+  Stage::OnEraseBackground(saver, paint.dc);
+  EXPECT_EQ(Stage::stage.capture.bitmap, capture);
+  EXPECT_EQ(Stage::stage.dimLevel, 32);
+}
+
+// Without memory for the opening images the saver still runs: no dim, a black background, and
+// a black screen under the clock rather than the undimmed desktop with black trails.
+TEST_F(StageTest, FailedImageCreationGivesABlackOpeningAndTheClockKeepsRunning) {
+  struct {
+    const char* what;
+    int failFrom;
+    bool noPixels;
+  } cases[] = {
+      {"both images fail", 1, false},
+      {"the dim image fails", 2, false},
+      {"no pixel pointers", 1, true},
+  };
+  bool first = true;
+  for (const auto& c : cases) {
+    if (!first) {
+      TearDown();
+      SetUp();
+    }
+    first = false;
+    dibCalls = 0;
+    failFromCall = c.failFrom;
+    withoutPixels = c.noPixels;
+    Stage::createDibSection = FailingDibSection;
+    Brightness = 4;
+    Erase();
+    EXPECT_GE(dibCalls, c.failFrom) << c.what;
+    EXPECT_EQ(BackgroundFilled(0), "") << c.what;
+
+    StepAndPaint();
+    EXPECT_EQ(Filled(paint, 0), "") << c.what << ": the opening paint should be black";
+    const double x = Scene().anchor->x, y = Scene().anchor->y;
+    for (int step = 0; step < 60; ++step) StepAndPaint();
+    EXPECT_EQ(Stage::stage.capture.bitmap, nullptr) << c.what;
+    EXPECT_EQ(Stage::stage.dim.bitmap, nullptr) << c.what;
+    EXPECT_TRUE(Scene().anchor->x != x || Scene().anchor->y != y) << c.what << ": no advance";
+
+    // Only the clock's pictures are allowed on the black screen, inside the recorded block.
+    const BouncingSprite& block = *Scene().anchor;
+    const RECT recorded = {block.savedX, block.savedY, block.savedX + block.savedWidth,
+                           block.savedY + block.savedHeight};
+    GdiFlush();
+    int lit = 0;
+    for (int py = 0; py < kHeight; ++py) {
+      for (int px = 0; px < kWidth; ++px) {
+        if (paint.Pixel(px, py) == 0) continue;
+        ASSERT_TRUE(Inside({recorded}, px, py))
+            << c.what << ": lit outside the block at " << px << ", " << py;
+        ++lit;
+      }
+    }
+    EXPECT_GT(lit, 1000) << c.what << ": the clock is not on the screen";
+  }
+}
+
+TEST_F(StageTest, ShutdownFreesEverythingAndIsSafeToRepeat) {
+  Brightness = 4;
+  Erase();
+  StepAndPaint();
+  ASSERT_NE(Stage::stage.capture.bitmap, nullptr);
+  for (HWND window : {saver, saver, static_cast<HWND>(nullptr)}) {
+    Stage::Shutdown(window);
+    EXPECT_FALSE(Stage::HasScene());
+    EXPECT_EQ(Stage::stage.capture.bitmap, nullptr);
+    EXPECT_EQ(Stage::stage.dim.bitmap, nullptr);
+    for (Stage::Surface* surface :
+         {&Stage::stage.frame, &Stage::stage.background, &Stage::stage.preview}) {
+      EXPECT_EQ(surface->dc, nullptr);
+      EXPECT_EQ(surface->bitmap, nullptr);
+      EXPECT_EQ(surface->defaultBitmap, nullptr);
+    }
+  }
+  // A stage without a scene ignores frame steps, paints and erases.
+  StepAndPaint();
+  Stage::OnEraseBackground(saver, paint.dc);
+}
+
+}  // namespace
