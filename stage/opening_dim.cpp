@@ -87,18 +87,38 @@ void CaptureScreen(HDC sourceDc) {
   }
 }
 
+namespace {
+
+// One word: two bytes at a time in 16-bit lanes. 255 * 32 fits in 13 bits, so no lane carries
+// into the next, and the mask after the shift drops what slid down from the lane above.
+uint32_t ScaleWord(uint32_t word, uint32_t factor) {
+  const uint32_t even = (((word & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
+  const uint32_t odd = ((((word >> 8) & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
+  return even | (odd << 8);
+}
+
+// Four words at once with the same masks. Seen as 16-bit lanes the word arithmetic above is a
+// 16-bit multiply per lane, which the compiler can do eight at a time; a 32-bit multiply it
+// cannot, so the plain word loop ran at a fifth of memcpy's speed on 1920 x 1080.
+using Lanes = uint16_t __attribute__((vector_size(16)));
+
+}  // namespace
+
 int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n) {
   if (n < 0) n = 0;
   if (n > kFullLevel) n = kFullLevel;
   const uint32_t factor = uint32_t(n);
-  // Two bytes at a time in 16-bit lanes: 255 * 32 fits in 13 bits, so no lane carries into the
-  // next, and the mask after the shift drops what slid down from the lane above.
-  for (size_t i = 0; i < words; ++i) {
-    const uint32_t word = source[i];
-    const uint32_t even = (((word & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
-    const uint32_t odd = ((((word >> 8) & 0x00FF00FFu) * factor) >> 5) & 0x00FF00FFu;
-    destination[i] = even | (odd << 8);
+  const uint16_t laneFactor = uint16_t(n);
+  size_t i = 0;
+  for (; i + 4 <= words; i += 4) {
+    Lanes lanes;
+    std::memcpy(&lanes, source + i, sizeof(lanes));
+    const Lanes even = ((lanes & 0xFF) * laneFactor >> 5) & 0xFF;
+    const Lanes odd = ((lanes >> 8) * laneFactor >> 5) & 0xFF;
+    const Lanes scaled = even | (odd << 8);
+    std::memcpy(destination + i, &scaled, sizeof(scaled));
   }
+  for (; i < words; ++i) destination[i] = ScaleWord(source[i], factor);
   return 0;
 }
 

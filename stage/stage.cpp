@@ -141,9 +141,9 @@ void OnPaint(HWND window, HDC dc) {
   const bool ownPaint = dc == nullptr;
   if (ownPaint) dc = BeginPaint(window, &paint);
   if (dc != nullptr && stage.scene != nullptr && stage.scene->IsActive()) {
-    // The window DC's palette is selected here at every paint and put back by ReleasePalette.
+    HPALETTE previousPalette = nullptr;
     if (stage.palette != nullptr) {
-      SelectPalette(dc, stage.palette, FALSE);
+      previousPalette = SelectPalette(dc, stage.palette, FALSE);
       RealizePalette(dc);
     }
     if (isPreview) {
@@ -155,6 +155,7 @@ void OnPaint(HWND window, HDC dc) {
     } else {
       PaintScene(window, dc);
     }
+    if (previousPalette != nullptr) SelectPalette(dc, previousPalette, FALSE);
   }
   if (ownPaint) EndPaint(window, &paint);
   GdiFlush();
@@ -163,7 +164,7 @@ void OnPaint(HWND window, HDC dc) {
 void Shutdown(HWND window) {
   delete stage.scene;
   stage.scene = nullptr;
-  if (window != nullptr && IsWindow(window)) ReleasePalette(window);
+  ReleasePalette(window != nullptr && IsWindow(window) ? window : nullptr);
   DeleteImages();
   DeleteSurface(stage.preview);
   DeleteSurface(stage.background);
