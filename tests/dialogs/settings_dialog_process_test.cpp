@@ -1,0 +1,300 @@
+// The configure mode of the real saver, driven from this separate process as the display
+// settings and the user would: who owns the dialog for each command line, what OK and Cancel
+// leave in the registry after real key presses and clicks, how the about box goes away, and
+// that the dialog font exists in Japanese and fits every text.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/driver.h"
+#include "resources/resource_ids.h"
+#include "settings/settings_test_support.h"
+
+namespace {
+
+constexpr DWORD kWaitMs = 10000;
+
+// A visible top-level window of the driver's own, standing in for another program.
+struct DriverWindow {
+  HWND window = nullptr;
+  explicit DriverWindow(int x) {
+    WNDCLASSA windowClass = {};
+    windowClass.lpfnWndProc = DefWindowProcA;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
+    windowClass.lpszClassName = "LumoraDriverWindow";
+    RegisterClassA(&windowClass);
+    window = CreateWindowExA(0, "LumoraDriverWindow", "driver", WS_POPUP | WS_VISIBLE, x, 0, 60, 40,
+                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    PumpFor(50);
+  }
+  ~DriverWindow() { DestroyWindow(window); }
+  bool MakeForeground() {
+    SetForegroundWindow(window);
+    PumpFor(100);
+    return GetForegroundWindow() == window;
+  }
+};
+
+template <typename Condition>
+bool WaitFor(Condition condition, DWORD timeoutMs = kWaitMs) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= timeoutMs) return false;
+    PumpFor(20);
+  }
+  return true;
+}
+
+POINT CentreOf(HWND window) {
+  RECT rect = {};
+  GetWindowRect(window, &rect);
+  return POINT{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+}
+
+void ClickControl(HWND dialog, int id) {
+  ClickAt(CentreOf(GetDlgItem(dialog, id)));
+}
+
+std::wstring WideTextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+// The dialog is an ANSI window: its texts pass through the running code page, which keeps the
+// Japanese only where that page is 932.
+std::wstring AsShownByAnsiWindow(const std::wstring& text) {
+  char narrow[512] = {};
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
+  wchar_t wide[512] = {};
+  MultiByteToWideChar(CP_ACP, 0, narrow, -1, wide, 512);
+  return wide;
+}
+
+std::string Utf8(const std::wstring& text) {
+  char narrow[512] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
+  return narrow;
+}
+
+std::wstring NumberShown(HWND dialog) {
+  return WideTextOf(GetDlgItem(dialog, IDC_BRIGHTNESS_NUMBER));
+}
+
+class SettingsProcessTest : public ::testing::Test {
+ protected:
+  void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey); }
+  void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey); }
+
+  // Starts the saver with the arguments and waits for its settings dialog in the foreground.
+  HWND Open(SaverProcess& saver, const std::string& arguments) {
+    if (!saver.Start(arguments)) return nullptr;
+    HWND dialog = FindProcessDialog(saver.Id(), kWaitMs);
+    if (dialog != nullptr) WaitFor([&] { return GetForegroundWindow() == dialog; });
+    return dialog;
+  }
+};
+
+struct OwnerCase {
+  const char* label;
+  const char* arguments;  // "#" stands for the handle of a window that is not in the foreground
+  bool ownedByForeground;
+};
+
+TEST_F(SettingsProcessTest, IsOwnedByTheForegroundWindowOnlyWithTheCSwitch) {
+  const OwnerCase cases[] = {
+      {"/c", "/c", true},
+      {"/c with a window number, which is not used", "/c:#", true},
+      {"no switch", "", false},
+  };
+  DriverWindow other(100);
+  DriverWindow foreground(200);
+  for (const OwnerCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    ASSERT_TRUE(foreground.MakeForeground()) << "the driver's window could not be made foreground";
+    std::string arguments = c.arguments;
+    if (arguments == "/c:#") arguments = "/c:" + std::to_string(HandleToULong(other.window));
+    SaverProcess saver;
+    HWND dialog = Open(saver, arguments);
+    ASSERT_NE(dialog, nullptr) << "no settings dialog";
+    EXPECT_EQ(WideTextOf(dialog), AsShownByAnsiWindow(L"ScreenSaverの設定")) << "caption";
+    EXPECT_EQ(GetWindow(dialog, GW_OWNER), c.ownedByForeground ? foreground.window : nullptr);
+    EXPECT_EQ(IsWindowEnabled(foreground.window) != FALSE, !c.ownedByForeground)
+        << "an owner is disabled while its modal dialog is open";
+    EXPECT_TRUE(IsWindowEnabled(other.window)) << "the window named by number is not the owner";
+    ClickControl(dialog, IDCANCEL);
+    EXPECT_EQ(saver.WaitExit(), 1u) << "the configure mode ends with the dialog's 1";
+    EXPECT_TRUE(IsWindowEnabled(foreground.window)) << "the owner is enabled again";
+  }
+}
+
+struct ClosingCase {
+  const char* label;
+  DWORD stored;  // kNothingStored: no value before the dialog opens
+  std::vector<std::pair<WORD, const wchar_t*>> keys;  // a key, then the number it shows
+  bool pressDefaults;                                 // then "初期値", which shows 4
+  int button;
+  DWORD expected;  // the value stored afterwards; kNothingStored: none
+};
+constexpr DWORD kNothingStored = 0xFFFFFFFF;
+
+TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
+  const ClosingCase cases[] = {
+      {"OK after two steps left",
+       kNothingStored,
+       {{VK_LEFT, L"3"}, {VK_LEFT, L"2"}},
+       false,
+       IDOK,
+       2},
+      // A key that must change nothing, then one that does: the second shows that the first
+      // has been handled.
+      {"Page Down at 8, then a step left", 8, {{VK_NEXT, L"8"}, {VK_LEFT, L"7"}}, false, IDOK, 7},
+      {"Page Up at 0, then a step right", 0, {{VK_PRIOR, L"0"}, {VK_RIGHT, L"1"}}, false, IDOK, 1},
+      {"Cancel after a step and 初期値", 7, {{VK_LEFT, L"6"}}, true, IDCANCEL, 7},
+      {"Cancel on a fresh profile",
+       kNothingStored,
+       {{VK_RIGHT, L"5"}},
+       false,
+       IDCANCEL,
+       kNothingStored},
+  };
+  for (const ClosingCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey);
+    if (c.stored != kNothingStored) {
+      WriteTimeValue("Brightness", REG_DWORD, &c.stored, sizeof(c.stored));
+    }
+    SaverProcess saver;
+    HWND dialog = Open(saver, "/c");
+    ASSERT_NE(dialog, nullptr) << "no settings dialog";
+    const std::wstring opened = c.stored == kNothingStored ? L"4" : std::to_wstring(c.stored);
+    EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == opened; }))
+        << "opens at the stored value";
+    for (const auto& [key, shown] : c.keys) {
+      SendKey(key);
+      EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == shown; }, 3000))
+          << "after key " << key << " the number is expected to show " << Utf8(shown);
+    }
+    if (c.pressDefaults) {
+      ClickControl(dialog, IDC_DEFAULTS);
+      EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == L"4"; })) << "初期値 shows 4";
+      const std::vector<StoredValue> values = ValuesOf(kTimeKeyPath);
+      ASSERT_EQ(values.size(), 1u);
+      EXPECT_EQ(values[0].data, std::vector<BYTE>({BYTE(c.stored), 0, 0, 0}))
+          << "初期値 stores nothing";
+    }
+    ClickControl(dialog, c.button);
+    EXPECT_EQ(saver.WaitExit(), 1u);
+    const std::vector<StoredValue> values = ValuesOf(kTimeKeyPath);
+    EXPECT_TRUE(KeyExists(kTimeKeyPath)) << "opening the dialog creates the keys";
+    EXPECT_TRUE(ValuesOf(kRootKeyPath).empty()) << "nothing is stored beside the Time key";
+    EXPECT_EQ(SubkeysOf(kRootKeyPath), std::vector<std::string>({"Time"}));
+    if (c.expected == kNothingStored) {
+      EXPECT_TRUE(values.empty()) << "a value was written";
+      continue;
+    }
+    ASSERT_EQ(values.size(), 1u) << "exactly one value";
+    EXPECT_EQ(values[0].name, "Brightness");
+    EXPECT_EQ(values[0].type, DWORD(REG_DWORD));
+    EXPECT_EQ(values[0].data, std::vector<BYTE>({BYTE(c.expected), 0, 0, 0}));
+  }
+}
+
+struct AboutCase {
+  const char* label;
+  void (*dismiss)(HWND box, DriverWindow& other);
+};
+
+TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivated) {
+  const AboutCase cases[] = {
+      {"a click on the picture", [](HWND box, DriverWindow&) { ClickAt(CentreOf(box)); }},
+      {"a click outside it",
+       [](HWND box, DriverWindow&) {
+         RECT rect;
+         GetWindowRect(box, &rect);
+         ClickAt(POINT{rect.right + 20, rect.bottom + 20});
+       }},
+  };
+  DriverWindow other(300);
+  for (const AboutCase& c : cases) {
+    SCOPED_TRACE(c.label);
+    SaverProcess saver;
+    HWND dialog = Open(saver, "/c");
+    ASSERT_NE(dialog, nullptr) << "no settings dialog";
+    ClickControl(dialog, IDC_ABOUT);
+    HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
+    ASSERT_NE(box, nullptr) << "no about box";
+    EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "owned by the settings dialog";
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }))
+        << "the box comes to the front";
+    PumpFor(200);
+    c.dismiss(box, other);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+        << "the about box stayed open";
+    EXPECT_TRUE(saver.Running()) << "closing the about box ended the saver";
+    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; })) << "dialog usable";
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    EXPECT_EQ(saver.WaitExit(), 1u);
+  }
+}
+
+// The dialog font at 9 points, as the dialog manager makes it on this display.
+HFONT DialogFont() {
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(9, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, 0, 0, 0, 0,
+                     L"ＭＳ Ｐゴシック");
+}
+
+struct TextCase {
+  int id;
+  const wchar_t* text;  // as drawn: without the mnemonic's ampersand
+  int margin;           // pixels of the control's width that the text may not use
+};
+
+TEST_F(SettingsProcessTest, JapaneseTextsHaveGlyphsAndFitTheirControls) {
+  const TextCase cases[] = {
+      {0, L"ScreenSaverの設定", 0},  // the caption
+      {IDC_BRIGHTNESS_LABEL, L"画面の明るさ(B)", 0},
+      {IDC_ABOUT, L"ｽｸﾘｰﾝｾｰﾊﾞｰについて", 6},
+      {IDC_DEFAULTS, L"初期値", 6},
+      {IDCANCEL, L"ｷｬﾝｾﾙ", 6},
+      {IDOK, L"OK", 6},
+  };
+  HFONT font = DialogFont();
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ previous = SelectObject(dc, font);
+  wchar_t face[LF_FACESIZE] = {};
+  GetTextFaceW(dc, LF_FACESIZE, face);
+  SaverProcess saver;
+  HWND dialog = Open(saver, "");
+  ASSERT_NE(dialog, nullptr) << "no settings dialog";
+  for (const TextCase& c : cases) {
+    const std::wstring text = c.text;
+    SCOPED_TRACE("control " + std::to_string(c.id));
+    std::vector<WORD> glyphs(text.size());
+    GetGlyphIndicesW(dc, c.text, int(text.size()), glyphs.data(), GGI_MARK_NONEXISTING_GLYPHS);
+    int missing = 0;
+    for (WORD glyph : glyphs) missing += glyph == 0xFFFF;
+    EXPECT_EQ(missing, 0) << "characters without a glyph in the dialog font, which is "
+                          << Utf8(face);
+    SIZE extent = {};
+    GetTextExtentPoint32W(dc, c.text, int(text.size()), &extent);
+    RECT client = {};
+    GetClientRect(c.id == 0 ? dialog : GetDlgItem(dialog, c.id), &client);
+    EXPECT_LE(extent.cx, client.right - c.margin) << "the text is clipped";
+    if (c.id != 0) {
+      EXPECT_LE(extent.cy, client.bottom) << "the text is clipped";
+    }
+  }
+  SelectObject(dc, previous);
+  DeleteDC(dc);
+  DeleteObject(font);
+  ClickControl(dialog, IDCANCEL);
+  EXPECT_EQ(saver.WaitExit(), 1u);
+}
+
+}  // namespace
