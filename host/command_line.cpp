@@ -43,6 +43,19 @@ HostActions SystemHostActions() {
                      GetForegroundWindow};
 }
 
+const char* ArgumentText(const char* commandLine) {
+  const char* p = commandLine;
+  if (*p == '"') {
+    ++p;
+    while (*p != '\0' && *p != '"') ++p;
+    if (*p == '"') ++p;
+  } else {
+    while (*p != '\0' && !IsBlank(*p)) ++p;
+  }
+  while (IsBlank(*p)) ++p;
+  return p;
+}
+
 uint32_t ParseDecimal(const char* text) {
   uint32_t value = 0;
   for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + uint32_t(*text - '0');

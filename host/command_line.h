@@ -20,6 +20,12 @@ HostActions SystemHostActions();
 // Reads decimal digits from text until the first other character; wraps modulo 2^32.
 uint32_t ParseDecimal(const char* text);
 
+// The argument text within a full command line: what follows the program's own name (a quoted
+// name ends at its closing quote, a bare one at the first space or tab), without the spaces and
+// tabs after the name. The runtime's own version of this also drops control characters and bytes
+// from 0x80 up, which would turn texts such as "\xA0s" into a switch.
+const char* ArgumentText(const char* commandLine);
+
 // Scans the argument text for the switch, sets isWindowed and isPreview, runs the action and
 // returns the exit value.
 int RunCommandLine(const char* arguments, const HostActions& actions);

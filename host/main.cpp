@@ -5,8 +5,9 @@
 #include "host/command_line.h"
 #include "host/host_state.h"
 
-int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int) {
+// The runtime's argument pointer is not used: see ArgumentText.
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   moduleInstance = instance;
   isWin9x = ProbeWin9x();
-  return RunCommandLine(arguments, SystemHostActions());
+  return RunCommandLine(ArgumentText(GetCommandLineA()), SystemHostActions());
 }

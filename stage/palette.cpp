@@ -71,13 +71,15 @@ void ReleasePalette(HWND window) {
   RestoreSurface(stage.background, stage.backgroundPreviousPalette);
   RestoreSurface(stage.frame, stage.framePreviousPalette);
   DeleteSharedDc();
-  HDC dc = GetDC(window);
+  // Without a window (the preview's last shutdown) only the window's DC is left alone: the
+  // palette and its block are still freed.
+  HDC dc = window != nullptr ? GetDC(window) : nullptr;
   if (stage.windowPreviousPalette != nullptr) {
-    SelectPalette(dc, stage.windowPreviousPalette, FALSE);
+    if (dc != nullptr) SelectPalette(dc, stage.windowPreviousPalette, FALSE);
     stage.windowPreviousPalette = nullptr;
   }
   if (stage.paletteBlock != nullptr) {
-    SetSystemPaletteUse(dc, SYSPAL_STATIC);
+    if (dc != nullptr) SetSystemPaletteUse(dc, SYSPAL_STATIC);
     std::free(stage.paletteBlock);
     stage.paletteBlock = nullptr;
   }
@@ -85,7 +87,7 @@ void ReleasePalette(HWND window) {
     DeleteObject(stage.palette);
     stage.palette = nullptr;
   }
-  ReleaseDC(window, dc);
+  if (dc != nullptr) ReleaseDC(window, dc);
 }
 
 }  // namespace Stage

@@ -1,0 +1,155 @@
+// The saver with GDI object makers failing one call at a time (through the copy of the saver
+// that links gdi_faults.cpp): it never crashes, every GDI object it made is deleted by the time
+// it exits, and it ends as the saver window rules say: a stage that cannot start means no window
+// and exit value 0; a preview surface that cannot be made means the initialisation-failure box
+// and exit value -1; any other failure leaves a saver that runs and closes with 0.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "e2e/driver.h"
+
+namespace {
+
+constexpr DWORD kExitFailure = 0xFFFFFFFF;
+
+std::string WindowsPath(std::string path) {
+  path = "Z:" + path;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return path;
+}
+
+struct Outcome {
+  DWORD exitValue = kNoExit;
+  bool window = false;
+  int messageBoxes = 0;
+  bool reported = false;  // the process ended through its normal exit path
+  std::map<std::string, int> calls;
+  int live = -1;
+};
+
+std::string ReportPath() {
+  char directory[MAX_PATH] = {};
+  GetTempPathA(MAX_PATH, directory);
+  return std::string(directory) + "lumora_fault_report.txt";
+}
+
+// A preview host in this process, for /p runs.
+HWND MakePreviewHost() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = DefWindowProcA;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "LumoraFaultPreviewHost";
+  RegisterClassA(&windowClass);
+  return CreateWindowExA(0, "LumoraFaultPreviewHost", "host", WS_POPUP | WS_VISIBLE, 100, 100, 152,
+                         112, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// Runs the saver copy with the given fault; closes whatever it opens, as a user would.
+Outcome RunSaverCopy(const std::string& program, bool preview, const std::string& fault) {
+  const std::string report = ReportPath();
+  DeleteFileA(report.c_str());
+  HWND host = preview ? MakePreviewHost() : nullptr;
+  const std::string arguments = preview ? "/p " + std::to_string(HandleToULong(host)) : "/s";
+  Outcome outcome;
+  {
+    SaverProcess saver;
+    // The copy inherits this process's environment.
+    SetEnvironmentVariableA("LUMORA_FAULT", fault.c_str());
+    SetEnvironmentVariableA("LUMORA_FAULT_REPORT", report.c_str());
+    const bool started = saver.StartProgram(program, arguments);
+    SetEnvironmentVariableA("LUMORA_FAULT", nullptr);
+    SetEnvironmentVariableA("LUMORA_FAULT_REPORT", nullptr);
+    if (!started) return outcome;
+    const DWORD start = GetTickCount();
+    HWND dialog = nullptr;
+    while (saver.Running() && GetTickCount() - start < 20000) {
+      HWND box = FindProcessDialog(saver.Id(), 50, dialog);
+      if (box != nullptr) {
+        ++outcome.messageBoxes;
+        dialog = box;
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+      }
+      HWND window = saver.FindSaverWindow(50, host);
+      if (window != nullptr && outcome.messageBoxes == 0 && !outcome.window) {
+        // The window exists already while WM_CREATE shows the failure box; closing it then
+        // would replace the quit code, so only a window without a box is closed.
+        PumpFor(800);  // through the opening
+        if (FindProcessDialog(saver.Id(), 0) != nullptr) continue;
+        outcome.window = true;
+        PostMessageA(window, preview ? WM_CLOSE : WM_KEYDOWN, preview ? 0 : VK_SPACE, 0);
+      }
+    }
+    outcome.exitValue = saver.WaitExit(5000);
+  }
+  if (host != nullptr) DestroyWindow(host);
+  std::ifstream file(report);
+  std::string word, name;
+  while (file >> word) {
+    if (word == "calls" && file >> name) file >> outcome.calls[name];
+    if (word == "live") {
+      file >> outcome.live;
+      outcome.reported = true;
+    }
+  }
+  return outcome;
+}
+
+std::string Describe(const Outcome& o) {
+  std::ostringstream text;
+  text << "exit 0x" << std::hex << o.exitValue << std::dec << ", window " << o.window
+       << ", message boxes " << o.messageBoxes << ", live GDI objects " << o.live;
+  return text.str();
+}
+
+const char* const kMakers[] = {"CreateCompatibleDC", "CreateCompatibleBitmap", "CreateDIBSection"};
+
+// Which failing calls end the run before or at window creation, by mode. The stage makes its
+// frame and background surfaces first (DC and bitmap each), then the pictures' shared DC, then in
+// preview the preview surface.
+enum class Expect { Runs, NoWindow, InitFailure };
+Expect Expected(bool preview, const std::string& maker, int n) {
+  if (maker == "CreateCompatibleDC" || maker == "CreateCompatibleBitmap") {
+    if (n <= 2) return Expect::NoWindow;
+    if (preview && n == (maker == "CreateCompatibleDC" ? 4 : 3)) return Expect::InitFailure;
+  }
+  return Expect::Runs;
+}
+
+TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
+  const std::string program = WindowsPath(LUMORA_FAULTS_SCR_PATH);
+  for (bool preview : {false, true}) {
+    const char* mode = preview ? "preview" : "full screen";
+    const Outcome normal = RunSaverCopy(program, preview, "");
+    ASSERT_TRUE(normal.reported) << mode << ": the saver copy wrote no report";
+    ASSERT_EQ(normal.exitValue, 0u) << mode << ": " << Describe(normal);
+    ASSERT_TRUE(normal.window) << mode;
+    EXPECT_EQ(normal.live, 0) << mode << ": GDI objects left after a normal run";
+    for (const char* maker : kMakers) {
+      const int total = normal.calls.count(maker) ? normal.calls.at(maker) : 0;
+      EXPECT_GE(total, 2) << mode << ": " << maker << " was expected to be used";
+      for (int n = 1; n <= total; ++n) {
+        const std::string fault = std::string(maker) + ":" + std::to_string(n);
+        const Outcome o = RunSaverCopy(program, preview, fault);
+        const std::string label = std::string(mode) + ", " + fault + ": " + Describe(o);
+        EXPECT_TRUE(o.reported) << label << " (crashed or killed)";
+        EXPECT_EQ(o.live, 0) << label;
+        switch (Expected(preview, maker, n)) {
+          case Expect::Runs:
+            EXPECT_TRUE(o.window && o.messageBoxes == 0 && o.exitValue == 0) << label;
+            break;
+          case Expect::NoWindow:
+            EXPECT_TRUE(!o.window && o.messageBoxes == 0 && o.exitValue == 0) << label;
+            break;
+          case Expect::InitFailure:
+            EXPECT_TRUE(o.messageBoxes == 1 && o.exitValue == kExitFailure) << label;
+            break;
+        }
+      }
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,246 @@
+// Test-only GDI fault injection and object accounting, linked into a copy of the saver (and into
+// in-process tests). At start-up it points the executable's own import-table entries for the
+// GDI object makers and deleters at wrappers: the product links statically, so every one of its
+// GDI calls goes through that table and no product code changes.
+//
+//   LUMORA_FAULT=CreateCompatibleDC:3        the 3rd call of that function fails (returns null)
+//   LUMORA_FAULT=CreatePalette:1,CreateDIBSection:2   several at once
+//   LUMORA_FAULT_REPORT=C:\path\report.txt   at exit: calls per function and the live objects
+#include "faults/gdi_faults.h"
+
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <map>
+#include <set>
+#include <string>
+
+#include "stage/stage_state.h"
+
+namespace gdi_faults {
+
+namespace {
+
+struct Wrapped {
+  const char* dll;
+  const char* name;
+  void* wrapper;
+  void** original;
+};
+
+// The originals, filled in when the import table is patched.
+decltype(&CreateDIBSection) realCreateDIBSection = CreateDIBSection;
+decltype(&CreateCompatibleDC) realCreateCompatibleDC = CreateCompatibleDC;
+decltype(&CreateCompatibleBitmap) realCreateCompatibleBitmap = CreateCompatibleBitmap;
+decltype(&CreatePalette) realCreatePalette = CreatePalette;
+decltype(&CreateBitmap) realCreateBitmap = CreateBitmap;
+decltype(&DeleteObject) realDeleteObject = DeleteObject;
+decltype(&DeleteDC) realDeleteDC = DeleteDC;
+decltype(&LoadImageA) realLoadImageA = LoadImageA;
+decltype(&GetDeviceCaps) realGetDeviceCaps = GetDeviceCaps;
+
+std::map<std::string, int> calls;
+std::map<std::string, int> failAt;  // function name -> call number that fails
+std::set<void*> live;
+int fakeBitsPerPixel = 0;
+
+// Counts the call and says whether this one is to fail.
+bool Fails(const char* name) {
+  const int n = ++calls[name];
+  auto it = failAt.find(name);
+  return it != failAt.end() && it->second == n;
+}
+
+template <typename H>
+H Track(H handle) {
+  if (handle != nullptr) live.insert(reinterpret_cast<void*>(handle));
+  return handle;
+}
+
+HBITMAP WINAPI FakeCreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits,
+                                    HANDLE section, DWORD offset) {
+  if (Fails("CreateDIBSection")) {
+    if (bits != nullptr) *bits = nullptr;
+    return nullptr;
+  }
+  return Track(realCreateDIBSection(dc, info, usage, bits, section, offset));
+}
+HDC WINAPI FakeCreateCompatibleDC(HDC dc) {
+  if (Fails("CreateCompatibleDC")) return nullptr;
+  return Track(realCreateCompatibleDC(dc));
+}
+HBITMAP WINAPI FakeCreateCompatibleBitmap(HDC dc, int width, int height) {
+  if (Fails("CreateCompatibleBitmap")) return nullptr;
+  return Track(realCreateCompatibleBitmap(dc, width, height));
+}
+HPALETTE WINAPI FakeCreatePalette(const LOGPALETTE* palette) {
+  if (Fails("CreatePalette")) return nullptr;
+  return Track(realCreatePalette(palette));
+}
+HBITMAP WINAPI FakeCreateBitmap(int width, int height, UINT planes, UINT bits, const void* data) {
+  if (Fails("CreateBitmap")) return nullptr;
+  return Track(realCreateBitmap(width, height, planes, bits, data));
+}
+HANDLE WINAPI FakeLoadImageA(HINSTANCE instance, LPCSTR name, UINT type, int cx, int cy,
+                             UINT flags) {
+  ++calls["LoadImageA"];
+  HANDLE image = realLoadImageA(instance, name, type, cx, cy, flags);
+  if (type == IMAGE_BITMAP) Track(image);
+  return image;
+}
+BOOL WINAPI FakeDeleteObject(HGDIOBJ object) {
+  ++calls["DeleteObject"];
+  const BOOL ok = realDeleteObject(object);
+  if (ok) live.erase(object);
+  return ok;
+}
+BOOL WINAPI FakeDeleteDC(HDC dc) {
+  ++calls["DeleteDC"];
+  const BOOL ok = realDeleteDC(dc);
+  if (ok) live.erase(dc);
+  return ok;
+}
+int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
+  if (fakeBitsPerPixel != 0 && index == BITSPIXEL) return fakeBitsPerPixel;
+  return realGetDeviceCaps(dc, index);
+}
+
+const Wrapped kWrapped[] = {
+    {"gdi32.dll", "CreateDIBSection", reinterpret_cast<void*>(FakeCreateDIBSection),
+     reinterpret_cast<void**>(&realCreateDIBSection)},
+    {"gdi32.dll", "CreateCompatibleDC", reinterpret_cast<void*>(FakeCreateCompatibleDC),
+     reinterpret_cast<void**>(&realCreateCompatibleDC)},
+    {"gdi32.dll", "CreateCompatibleBitmap", reinterpret_cast<void*>(FakeCreateCompatibleBitmap),
+     reinterpret_cast<void**>(&realCreateCompatibleBitmap)},
+    {"gdi32.dll", "CreatePalette", reinterpret_cast<void*>(FakeCreatePalette),
+     reinterpret_cast<void**>(&realCreatePalette)},
+    {"gdi32.dll", "CreateBitmap", reinterpret_cast<void*>(FakeCreateBitmap),
+     reinterpret_cast<void**>(&realCreateBitmap)},
+    {"gdi32.dll", "DeleteObject", reinterpret_cast<void*>(FakeDeleteObject),
+     reinterpret_cast<void**>(&realDeleteObject)},
+    {"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(FakeDeleteDC),
+     reinterpret_cast<void**>(&realDeleteDC)},
+    {"gdi32.dll", "GetDeviceCaps", reinterpret_cast<void*>(FakeGetDeviceCaps),
+     reinterpret_cast<void**>(&realGetDeviceCaps)},
+    {"user32.dll", "LoadImageA", reinterpret_cast<void*>(FakeLoadImageA),
+     reinterpret_cast<void**>(&realLoadImageA)},
+};
+
+// Points every import of this executable that kWrapped names at its wrapper.
+int PatchImports() {
+  auto* base = reinterpret_cast<BYTE*>(GetModuleHandleA(nullptr));
+  auto* dos = reinterpret_cast<IMAGE_DOS_HEADER*>(base);
+  auto* nt = reinterpret_cast<IMAGE_NT_HEADERS*>(base + dos->e_lfanew);
+  const IMAGE_DATA_DIRECTORY& directory =
+      nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT];
+  if (directory.VirtualAddress == 0) return 0;
+  int patched = 0;
+  for (auto* module = reinterpret_cast<IMAGE_IMPORT_DESCRIPTOR*>(base + directory.VirtualAddress);
+       module->Name != 0; ++module) {
+    const char* dll = reinterpret_cast<const char*>(base + module->Name);
+    if (module->OriginalFirstThunk == 0) continue;
+    auto* names = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->OriginalFirstThunk);
+    auto* slots = reinterpret_cast<IMAGE_THUNK_DATA*>(base + module->FirstThunk);
+    for (; names->u1.AddressOfData != 0; ++names, ++slots) {
+      if (IMAGE_SNAP_BY_ORDINAL(names->u1.Ordinal)) continue;
+      auto* byName = reinterpret_cast<IMAGE_IMPORT_BY_NAME*>(base + names->u1.AddressOfData);
+      for (const Wrapped& w : kWrapped) {
+        if (lstrcmpiA(dll, w.dll) != 0 || std::strcmp(byName->Name, w.name) != 0) continue;
+        DWORD oldProtection = 0;
+        void** slot = reinterpret_cast<void**>(&slots->u1.Function);
+        VirtualProtect(slot, sizeof(void*), PAGE_READWRITE, &oldProtection);
+        *w.original = *slot;
+        *slot = w.wrapper;
+        VirtualProtect(slot, sizeof(void*), oldProtection, &oldProtection);
+        ++patched;
+      }
+    }
+  }
+  return patched;
+}
+
+void ReadFaults(const char* text) {
+  // Name:N entries separated by commas.
+  std::string spec = text;
+  size_t start = 0;
+  while (start < spec.size()) {
+    size_t end = spec.find(',', start);
+    if (end == std::string::npos) end = spec.size();
+    const std::string entry = spec.substr(start, end - start);
+    const size_t colon = entry.find(':');
+    if (colon != std::string::npos) {
+      failAt[entry.substr(0, colon)] = std::atoi(entry.c_str() + colon + 1);
+    }
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
+int Install() {
+  static int patched = -1;
+  if (patched < 0) {
+    patched = PatchImports();
+    // The opening takes CreateDIBSection through a pointer that may have been read from the
+    // import table before it was patched.
+    Stage::createDibSection = FakeCreateDIBSection;
+  }
+  return patched;
+}
+
+void FailCall(const char* function, int n) {
+  failAt[function] = n;
+}
+
+void Reset() {
+  failAt.clear();
+  calls.clear();
+  live.clear();
+  fakeBitsPerPixel = 0;
+}
+
+int Calls(const char* function) {
+  auto it = calls.find(function);
+  return it == calls.end() ? 0 : it->second;
+}
+
+size_t LiveObjects() {
+  return live.size();
+}
+
+void FakeBitsPerPixel(int bits) {
+  fakeBitsPerPixel = bits;
+}
+
+bool WriteReport(const char* path) {
+  FILE* file = std::fopen(path, "w");
+  if (file == nullptr) return false;
+  for (const auto& [name, count] : calls) std::fprintf(file, "calls %s %d\n", name.c_str(), count);
+  std::fprintf(file, "live %u\n", unsigned(live.size()));
+  std::fclose(file);
+  return true;
+}
+
+namespace {
+
+// In the saver copy, the environment arms the faults before WinMain and the report is written
+// when the process ends normally (after WinMain has returned and the saver has cleaned up).
+struct FromEnvironment {
+  std::string report;
+  FromEnvironment() {
+    char value[512] = {};
+    if (GetEnvironmentVariableA("LUMORA_FAULT_REPORT", value, sizeof(value)) == 0) return;
+    report = value;
+    Install();
+    if (GetEnvironmentVariableA("LUMORA_FAULT", value, sizeof(value)) != 0) ReadFaults(value);
+  }
+  ~FromEnvironment() {
+    if (!report.empty()) WriteReport(report.c_str());
+  }
+} fromEnvironment;
+
+}  // namespace
+
+}  // namespace gdi_faults
