@@ -34,6 +34,21 @@ void ShowFrame(Sprite& sprite, int frame) {
   sprite.frameAccumulator = 0;
 }
 
+// A screen narrower or lower than the block leaves it no room to move along that axis: the
+// sprite's placement would put it up to 65535 pixels away (its span wraps) and the reflection
+// would only turn it on the spot there. It stands still at the near edge instead, so that the
+// hours and minutes stay on the screen.
+void HoldWhereTooSmall(BouncingSprite& anchor, const RECT& bounds) {
+  if (bounds.right - bounds.left <= kBlockWidth) {
+    anchor.x = bounds.left;
+    anchor.vx = 0.0;
+  }
+  if (bounds.bottom - bounds.top <= kBlockHeight) {
+    anchor.y = bounds.top;
+    anchor.vy = 0.0;
+  }
+}
+
 void PlaceAt(Sprite& sprite, const BouncingSprite& anchor, LayoutOffset offset) {
   sprite.x = anchor.x + offset.x;
   sprite.y = anchor.y + offset.y;
@@ -134,6 +149,7 @@ void ClockScene::Start() {
   if (anchor == nullptr) return;
   anchor->Setup(nullptr, kBlockWidth, kBlockHeight, 0, kBlockSpeed, logicalRect.left,
                 logicalRect.top, logicalRect.right, logicalRect.bottom);
+  HoldWhereTooSmall(*anchor, logicalRect);
   turnCountdown = NewTurnCountdown();
   for (int c = 0; c < 2; ++c) ArmStill(colonSprites[c], colonStrip);
   for (int d = 0; d < 6; ++d) ArmStill(digitSprites[d], digitStrip);
@@ -147,6 +163,7 @@ void ClockScene::Advance(int frames) {
   if (frames != 0) {
     if (turnCountdown == 0) {
       anchor->RandomVelocity(anchor->speed);
+      HoldWhereTooSmall(*anchor, logicalRect);
       turnCountdown = NewTurnCountdown();
     } else {
       --turnCountdown;
