@@ -123,3 +123,78 @@ void MoveCursorBy(int dx, int dy) {
   input.mi.dy = dy;
   SendInput(1, &input, sizeof(INPUT));
 }
+
+bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
+  std::string commandLine = "\"" + path + "\" " + arguments;
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                        &startup, &info_) != 0;
+}
+
+namespace {
+struct DialogSearch {
+  DWORD processId;
+  HWND other;
+  HWND found;
+};
+
+BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
+  auto* search = reinterpret_cast<DialogSearch*>(data);
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (owner == search->processId && window != search->other && IsWindowVisible(window) &&
+      lstrcmpA(className, "#32770") == 0) {
+    search->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+}  // namespace
+
+HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
+  const DWORD start = GetTickCount();
+  do {
+    DialogSearch search = {processId, other, nullptr};
+    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) return search.found;
+    PumpFor(20);
+  } while (GetTickCount() - start < timeoutMs);
+  return nullptr;
+}
+
+void ClickAt(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  SendClick();
+}
+
+ScreenShot CaptureScreen() {
+  ScreenShot shot;
+  shot.width = GetSystemMetrics(SM_CXSCREEN);
+  shot.height = GetSystemMetrics(SM_CYSCREEN);
+  BITMAPINFO info = {};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = shot.width;
+  info.bmiHeader.biHeight = -shot.height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HDC screen = GetDC(nullptr);
+  HDC copyDc = CreateCompatibleDC(screen);
+  HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (copyDc != nullptr && copy != nullptr) {
+    HGDIOBJ previous = SelectObject(copyDc, copy);
+    BitBlt(copyDc, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    const auto* words = static_cast<const DWORD*>(bits);
+    shot.pixels.assign(words, words + size_t(shot.width) * size_t(shot.height));
+    for (DWORD& pixel : shot.pixels) pixel &= 0xFFFFFF;
+    SelectObject(copyDc, previous);
+  }
+  if (copy != nullptr) DeleteObject(copy);
+  if (copyDc != nullptr) DeleteDC(copyDc);
+  ReleaseDC(nullptr, screen);
+  return shot;
+}

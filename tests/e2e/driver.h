@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 constexpr DWORD kNoExit = 0xDEADBEEF;
 
@@ -21,6 +22,8 @@ class SaverProcess {
   SaverProcess& operator=(const SaverProcess&) = delete;
 
   bool Start(const std::string& arguments);
+  // Starts another executable, a copy of the saver in a folder of its own for example.
+  bool StartProgram(const std::string& path, const std::string& arguments);
   // The saver's top-level or child window of class WindowsScreenSaverClass, or null.
   HWND FindSaverWindow(DWORD timeoutMs = 10000, HWND parent = nullptr);
   // The exit value, or kNoExit when the process is still running after the timeout.
@@ -39,3 +42,19 @@ COLORREF ScreenPixel(int x, int y);
 void SendKey(WORD virtualKey);
 void SendClick();
 void MoveCursorBy(int dx, int dy);
+
+// A visible top-level dialog (class #32770) of the process other than the one given, or null
+// once the timeout has passed.
+HWND FindProcessDialog(DWORD processId, DWORD timeoutMs = 10000, HWND other = nullptr);
+
+// A left click at a screen point, through the system's input queue.
+void ClickAt(POINT screen);
+
+// The whole screen as 0x00RRGGBB values, top row first.
+struct ScreenShot {
+  int width = 0;
+  int height = 0;
+  std::vector<DWORD> pixels;
+  DWORD At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+};
+ScreenShot CaptureScreen();

@@ -1,0 +1,252 @@
+// The on-screen clock reader: picture loading, the block search and the digit matching.
+#include "e2e/clock_reader.h"
+
+#include "scene/clock_scene.h"
+
+namespace {
+
+constexpr int kDigitBase = 7000;
+constexpr int kColonId = 7010;
+constexpr int kCharacterBase[3] = {10000, 9000, 8000};  // hour, minute, second character
+constexpr int kFirstDigitEntry = 2;
+constexpr int kFirstCharacterEntry = 8;
+
+bool LoadPicture(HMODULE module, int id, PicturePixels& picture) {
+  HBITMAP bitmap = static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+  if (bitmap == nullptr) return false;
+  DIBSECTION section = {};
+  bool ok = GetObjectA(bitmap, sizeof(section), &section) == sizeof(section) &&
+            section.dsBm.bmBitsPixel == 8 && section.dsBm.bmBits != nullptr;
+  RGBQUAD table[256] = {};
+  if (ok) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    ok = GetDIBColorTable(dc, 0, 256, table) > 0;
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  if (ok) {
+    const int w = section.dsBm.bmWidth, h = section.dsBm.bmHeight;
+    const bool bottomUp = section.dsBmih.biHeight > 0;
+    const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
+    auto row = [&](int y) {
+      return bits + size_t(bottomUp ? h - 1 - y : y) * section.dsBm.bmWidthBytes;
+    };
+    const uint8_t transparent = row(0)[0];
+    picture.width = w;
+    picture.height = h;
+    picture.colours.assign(size_t(w) * h, -1);
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        const uint8_t index = row(y)[x];
+        if (index == transparent) continue;
+        const RGBQUAD& c = table[index];
+        picture.colours[size_t(y) * w + x] = (c.rgbRed << 16) | (c.rgbGreen << 8) | c.rgbBlue;
+      }
+    }
+  }
+  DeleteObject(bitmap);
+  return ok;
+}
+
+// Marks where a picture placed at offset can be opaque as painted by draw-list entry.
+void MarkDrawer(std::vector<int8_t>& lastDrawer, const PicturePixels& picture, LayoutOffset offset,
+                int entry) {
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const int bx = offset.x + x, by = offset.y + y;
+      if (!picture.Opaque(x, y) || bx >= kBlockWidth || by >= kBlockHeight) continue;
+      int8_t& cell = lastDrawer[size_t(by) * kBlockWidth + bx];
+      if (cell < entry) cell = int8_t(entry);
+    }
+  }
+}
+
+bool OwnedBy(const ClockPictures& pictures, int bx, int by, int entry) {
+  return pictures.lastDrawer[size_t(by) * kBlockWidth + bx] == entry;
+}
+
+int32_t ScreenWord(const ScreenImage& image, int x, int y) {
+  const COLORREF c = image.At(x, y);
+  if (c == CLR_INVALID) return -2;
+  return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c);
+}
+
+// Counts the colon's own pixels that differ from the picture; -1 when none could be compared.
+int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
+                    int colonIndex, int limit) {
+  const LayoutOffset offset = kColonLayout[colonIndex];
+  int compared = 0, mismatches = 0;
+  for (int y = 0; y < pictures.colon.height; ++y) {
+    for (int x = 0; x < pictures.colon.width; ++x) {
+      if (!pictures.colon.Opaque(x, y) ||
+          !OwnedBy(pictures, offset.x + x, offset.y + y, colonIndex)) {
+        continue;
+      }
+      const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+      if (seen == -2) continue;
+      ++compared;
+      if (seen != pictures.colon.Colour(x, y) && ++mismatches > limit) return mismatches;
+    }
+  }
+  return compared == 0 ? -1 : mismatches;
+}
+
+// The digit a cell shows: among the digits whose own pixels all match, the one with the most of
+// them (an "8" also explains every pixel of a "0" that it shares). -1 when none matches.
+int ReadDigit(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
+              int cell) {
+  const LayoutOffset offset = kDigitLayout[cell];
+  const int entry = kFirstDigitEntry + cell;
+  int best = -1, bestOpaque = -1;
+  for (int d = 0; d < 10; ++d) {
+    const PicturePixels& digit = pictures.digits[d];
+    int opaque = 0;
+    bool matches = true;
+    for (int y = 0; y < digit.height && matches; ++y) {
+      for (int x = 0; x < digit.width; ++x) {
+        if (!digit.Opaque(x, y) || !OwnedBy(pictures, offset.x + x, offset.y + y, entry)) continue;
+        const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+        if (seen == -2) continue;
+        if (seen != digit.Colour(x, y)) {
+          matches = false;
+          break;
+        }
+        ++opaque;
+      }
+    }
+    if (matches && opaque > bestOpaque) {
+      best = d;
+      bestOpaque = opaque;
+    }
+  }
+  return bestOpaque > 0 ? best : -1;
+}
+
+}  // namespace
+
+bool LoadClockPictures(const std::string& saverPath, ClockPictures& pictures) {
+  pictures = ClockPictures{};
+  HMODULE module = LoadLibraryExA(saverPath.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  if (module == nullptr) return false;
+  bool ok = LoadPicture(module, kColonId, pictures.colon);
+  for (int d = 0; d < 10; ++d) ok = ok && LoadPicture(module, kDigitBase + d, pictures.digits[d]);
+  pictures.lastDrawer.assign(size_t(kBlockWidth) * kBlockHeight, -1);
+  if (ok) {
+    for (int c = 0; c < 2; ++c) MarkDrawer(pictures.lastDrawer, pictures.colon, kColonLayout[c], c);
+    for (int cell = 0; cell < 6; ++cell) {
+      for (const PicturePixels& digit : pictures.digits) {
+        MarkDrawer(pictures.lastDrawer, digit, kDigitLayout[cell], kFirstDigitEntry + cell);
+      }
+    }
+  }
+  // Every frame of every strip of each character: the digits must be read where none of them
+  // can ever stand.
+  for (int s = 0; s < 3 && ok; ++s) {
+    for (int k = 0; k < 3 && ok; ++k) {
+      for (int i = 0; i < 15 && ok; ++i) {
+        PicturePixels frame;
+        ok = LoadPicture(module, kCharacterBase[s] + 100 * k + i, frame);
+        if (ok)
+          MarkDrawer(pictures.lastDrawer, frame, kCharacterLayout[s], kFirstCharacterEntry + s);
+      }
+    }
+  }
+  FreeLibrary(module);
+  pictures.loaded = ok;
+  return ok;
+}
+
+bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int* x, int* y) {
+  if (!pictures.loaded || image.Empty()) return false;
+  // A few of colon 0's own pixels, spread over it, reject almost every position at once.
+  struct Probe {
+    int x, y;
+    int32_t colour;
+  };
+  std::vector<Probe> own;
+  const LayoutOffset colon0 = kColonLayout[0];
+  for (int py = 0; py < pictures.colon.height; ++py) {
+    for (int px = 0; px < pictures.colon.width; ++px) {
+      if (pictures.colon.Opaque(px, py) && OwnedBy(pictures, colon0.x + px, colon0.y + py, 0)) {
+        own.push_back({colon0.x + px, colon0.y + py, pictures.colon.Colour(px, py)});
+      }
+    }
+  }
+  if (own.size() < 3) return false;
+  const Probe probes[3] = {own.front(), own[own.size() / 2], own.back()};
+  // The block may stand up to one step past an edge before it turns back.
+  constexpr int kSlack = 4;
+  for (int by = image.top - kSlack; by <= image.top + image.height - kBlockHeight + kSlack; ++by) {
+    for (int bx = image.left - kSlack; bx <= image.left + image.width - kBlockWidth + kSlack;
+         ++bx) {
+      bool hit = true;
+      for (const Probe& p : probes) {
+        if (ScreenWord(image, bx + p.x, by + p.y) != p.colour) {
+          hit = false;
+          break;
+        }
+      }
+      if (!hit) continue;
+      if (ColonMismatches(image, pictures, bx, by, 0, 0) == 0 &&
+          ColonMismatches(image, pictures, bx, by, 1, 0) == 0) {
+        *x = bx;
+        *y = by;
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+ClockReading ReadClock(const ScreenImage& image, const ClockPictures& pictures) {
+  ClockReading reading;
+  if (!FindClockBlock(image, pictures, &reading.blockX, &reading.blockY)) return reading;
+  reading.found = true;
+  for (int cell = 0; cell < 6; ++cell) {
+    reading.digits[cell] = ReadDigit(image, pictures, reading.blockX, reading.blockY, cell);
+    if (reading.digits[cell] < 0) reading.found = false;
+  }
+  return reading;
+}
+
+bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) {
+  for (int cell = 0; cell < 6; ++cell) {
+    const LayoutOffset offset = kDigitLayout[cell];
+    const int entry = kFirstDigitEntry + cell;
+    int opaque[10] = {};
+    for (int d = 0; d < 10; ++d) {
+      const PicturePixels& p = pictures.digits[d];
+      for (int y = 0; y < p.height; ++y) {
+        for (int x = 0; x < p.width; ++x) {
+          opaque[d] += p.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry);
+        }
+      }
+    }
+    for (int shown = 0; shown < 10; ++shown) {
+      for (int other = 0; other < 10; ++other) {
+        if (shown == other) continue;
+        // "other" is rejected if one of its own pixels is not the same on "shown"; otherwise it
+        // is passed over only for having fewer pixels.
+        const PicturePixels& a = pictures.digits[shown];
+        const PicturePixels& b = pictures.digits[other];
+        int conflicts = 0;
+        for (int y = 0; y < b.height; ++y) {
+          for (int x = 0; x < b.width; ++x) {
+            if (b.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry) &&
+                a.Colour(x, y) != b.Colour(x, y)) {
+              ++conflicts;
+            }
+          }
+        }
+        if (conflicts == 0 && opaque[other] >= opaque[shown]) {
+          *problem = "cell " + std::to_string(cell) + ": a " + std::to_string(shown) +
+                     " would read as " + std::to_string(other);
+          return false;
+        }
+      }
+    }
+  }
+  return true;
+}

@@ -1,0 +1,194 @@
+// The clock on the screen of the real executable: its digits against the local time, and the
+// block's motion, speed and bounces, read off the screen with the clock reader.
+#include <gtest/gtest.h>
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "e2e/driver.h"
+#include "e2e/e2e_support.h"
+#include "scene/clock_scene.h"
+
+namespace {
+
+constexpr double kFramesPerSecond = 45.0;
+constexpr double kBlockStep = 1.6;  // pixels per frame step
+constexpr int kSecondsPerDay = 24 * 60 * 60;
+
+struct BlockSample {
+  DWORD before, after;  // timeGetTime around the capture
+  SYSTEMTIME localBefore, localAfter;
+  ClockReading clock;
+};
+
+// Reads the clock again, looking first in a small area around where it last was.
+BlockSample NextSample(const ClockReading& last) {
+  constexpr int kMargin = 12;
+  BlockSample s;
+  GetLocalTime(&s.localBefore);
+  s.before = timeGetTime();
+  const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
+  const int left = std::max(0, last.blockX - kMargin), top = std::max(0, last.blockY - kMargin);
+  const int right = std::min(screenW, last.blockX + kBlockWidth + kMargin);
+  const int bottom = std::min(screenH, last.blockY + kBlockHeight + kMargin);
+  s.clock =
+      ReadClock(CaptureScreenImage(left, top, right - left, bottom - top), SaverClockPictures());
+  if (!s.clock.found) s.clock = ReadClock(CaptureScreenImage(), SaverClockPictures());
+  s.after = timeGetTime();
+  GetLocalTime(&s.localAfter);
+  return s;
+}
+
+std::vector<BlockSample> WatchClock(const ClockReading& first, DWORD milliseconds) {
+  std::vector<BlockSample> samples;
+  ClockReading last = first;
+  const DWORD start = timeGetTime();
+  while (timeGetTime() - start < milliseconds) {
+    samples.push_back(NextSample(last));
+    if (samples.back().clock.found) last = samples.back().clock;
+  }
+  return samples;
+}
+
+// Whether a shown time of day lies within a second of the interval the reading was taken in.
+bool WithinASecond(int shown, const SYSTEMTIME& before, const SYSTEMTIME& after) {
+  const int from = SecondOfDay(before) - 1, to = SecondOfDay(after) + 1;
+  for (int day : {-kSecondsPerDay, 0, kSecondsPerDay}) {
+    if (shown + day >= from && shown + day <= to) return true;
+  }
+  return false;
+}
+
+class ClockOnScreen : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(SaverClockPictures().loaded) << "cannot load the digit pictures from the saver";
+    ASSERT_TRUE(desktop_.Show()) << "the stand-in desktop did not show its wallpaper";
+    ASSERT_TRUE(saver_.Start("/s"));
+    first_ = WaitForClock();
+    ASSERT_TRUE(first_.found) << "no readable clock on the screen";
+  }
+  void TearDown() override {
+    if (saver_.Running()) {
+      EXPECT_EQ(EndWithKey(saver_), 0u) << "a key did not end the saver with exit value 0";
+    }
+  }
+
+  TimerResolution resolution_;
+  BrightnessSetting setting_{4};
+  StandInDesktop desktop_;
+  SaverProcess saver_;
+  ClockReading first_;
+};
+
+TEST(ClockReader, TellsEveryDigitFromEveryOtherOnItsUncoveredPixels) {
+  ASSERT_TRUE(SaverClockPictures().loaded);
+  std::string problem;
+  EXPECT_TRUE(DigitsDistinguishable(SaverClockPictures(), &problem)) << problem;
+}
+
+TEST_F(ClockOnScreen, ShowsTheLocalTimeAndMovesAboutOnePointSixPixelsPerFrame) {
+  const std::vector<BlockSample> samples = WatchClock(first_, 3500);
+  SaveBmp(CaptureScreenImage(), ShotsFolder() + "\\clock.bmp");
+
+  int read = 0, secondsShown = 0, lastSecond = -1, wrong = 0;
+  std::string firstWrong;
+  for (const BlockSample& s : samples) {
+    if (!s.clock.found) continue;
+    ++read;
+    if (!WithinASecond(s.clock.SecondOfDay(), s.localBefore, s.localAfter) && wrong++ == 0) {
+      char text[80];
+      std::snprintf(text, sizeof(text), "%02d:%02d:%02d shown at local %02d:%02d:%02d.%03d",
+                    s.clock.Hour(), s.clock.Minute(), s.clock.Second(), s.localBefore.wHour,
+                    s.localBefore.wMinute, s.localBefore.wSecond, s.localBefore.wMilliseconds);
+      firstWrong = text;
+    }
+    if (s.clock.Second() != lastSecond) ++secondsShown, lastSecond = s.clock.Second();
+  }
+  EXPECT_EQ(wrong, 0) << "readings more than a second off the local time, first " << firstWrong;
+  EXPECT_GE(read, int(samples.size()) * 9 / 10) << "the clock could not be read on most samples";
+  EXPECT_GE(secondsShown, 3) << "the seconds did not advance";
+
+  // Motion. Sampled faster than frames come, a change between two close samples is one frame
+  // step; the block moves on every step, its larger axis by at least 1.13 pixels. Within a
+  // straight run the truncation to whole pixels cancels out, so each axis's moves add up.
+  double stepX = 0, stepY = 0, sumX = 0, sumY = 0;
+  int steps = 0, smallSteps = 0;
+  for (size_t i = 1; i < samples.size(); ++i) {
+    const ClockReading &a = samples[i - 1].clock, &b = samples[i].clock;
+    if (!a.found || !b.found) continue;
+    const int dx = std::abs(b.blockX - a.blockX), dy = std::abs(b.blockY - a.blockY);
+    sumX += dx;
+    sumY += dy;
+    if ((dx || dy) && samples[i].after - samples[i - 1].before < 15) {
+      ++steps;
+      stepX += dx;
+      stepY += dy;
+      smallSteps += dx <= 2 && dy <= 2;
+    }
+  }
+  ASSERT_GE(steps, 20) << "too few frame steps seen between close samples";
+  const double perStep = std::hypot(stepX / steps, stepY / steps);
+  const double seconds = (samples.back().after - samples.front().before) / 1000.0;
+  const double perPeriod = std::hypot(sumX, sumY) / (seconds * kFramesPerSecond);
+  std::printf(
+      "[ figures ] %zu samples in %.2f s, %d read, %d seconds shown; %d single steps of "
+      "%.2f px (%.2f, %.2f); %.2f px per 45 Hz period over the whole run\n",
+      samples.size(), seconds, read, secondsShown, steps, perStep, stepX / steps, stepY / steps,
+      perPeriod);
+  EXPECT_NEAR(perStep, kBlockStep, 0.3) << "the block does not move 1.6 pixels per frame step";
+  EXPECT_GE(smallSteps, steps * 95 / 100) << "single steps of more than 2 pixels on an axis";
+  EXPECT_LE(perPeriod, kBlockStep * 1.1) << "the block moves faster than 1.6 pixels at 45 Hz";
+}
+
+// The block's top-left corner stays within the screen, up to the one step it may stand past an
+// edge before turning, and each turn of an axis happens at an edge.
+TEST_F(ClockOnScreen, StaysOnScreenAndBouncesOffItsEdges) {
+  constexpr int kStepSlack = 2;
+  const int maxX = GetSystemMetrics(SM_CXSCREEN) - kBlockWidth;
+  const int maxY = GetSystemMetrics(SM_CYSCREEN) - kBlockHeight;
+  int lowX = first_.blockX, highX = first_.blockX, lowY = first_.blockY, highY = first_.blockY;
+  // Per axis: the extreme position of the current run and the run's direction (0 unknown).
+  int extreme[2] = {first_.blockX, first_.blockY}, direction[2] = {0, 0};
+  int bounces = 0;
+  ClockReading last = first_;
+  const DWORD start = timeGetTime();
+  // A minute holds fewer than the 3001 frame steps after which the block may turn by itself, so
+  // every turn seen is a bounce.
+  while (bounces < 2 && timeGetTime() - start < 60000) {
+    const BlockSample s = NextSample(last);
+    if (!s.clock.found) continue;
+    last = s.clock;
+    lowX = std::min(lowX, last.blockX), highX = std::max(highX, last.blockX);
+    lowY = std::min(lowY, last.blockY), highY = std::max(highY, last.blockY);
+    ASSERT_TRUE(last.blockX >= -kStepSlack && last.blockX <= maxX + kStepSlack &&
+                last.blockY >= -kStepSlack && last.blockY <= maxY + kStepSlack)
+        << "the block stands at " << last.blockX << "," << last.blockY << ", off the screen";
+    const int position[2] = {last.blockX, last.blockY}, limit[2] = {maxX, maxY};
+    for (int axis = 0; axis < 2; ++axis) {
+      const int moved = position[axis] - extreme[axis];
+      if (direction[axis] * moved > 0 || direction[axis] == 0) {
+        if (moved != 0) direction[axis] = moved > 0 ? 1 : -1;
+        extreme[axis] = position[axis];
+      } else if (std::abs(moved) >= 3) {
+        // Turned: the run before must have ended at an edge.
+        const int edge = direction[axis] > 0 ? limit[axis] : 0;
+        EXPECT_LE(std::abs(extreme[axis] - edge), kStepSlack)
+            << (axis ? "y" : "x") << " turned at " << extreme[axis] << ", not at an edge";
+        ++bounces;
+        direction[axis] = -direction[axis];
+        extreme[axis] = position[axis];
+      }
+    }
+    Sleep(20);
+  }
+  std::printf("[ figures ] %d bounces in %lu ms; x %d..%d of 0..%d, y %d..%d of 0..%d\n", bounces,
+              timeGetTime() - start, lowX, highX, maxX, lowY, highY, maxY);
+  EXPECT_GE(bounces, 1) << "the block did not bounce within a minute";
+}
+
+}  // namespace

@@ -1,0 +1,146 @@
+// The stand-in desktop process, the registry setting guard and the dim arithmetic.
+#include "e2e/e2e_support.h"
+
+#include <algorithm>
+
+#include "e2e/driver.h"
+#include "harness/desktop_pattern.h"
+
+namespace {
+
+constexpr char kTimeKey[] = "Software\\QUENDRA\\Lumora ScreenSaver\\Time";
+constexpr char kBrightnessValue[] = "Brightness";
+
+BOOL CALLBACK CloseDesktopWindow(HWND window, LPARAM processId) {
+  DWORD owner = 0;
+  GetWindowThreadProcessId(window, &owner);
+  if (owner == DWORD(processId)) PostMessageA(window, WM_CLOSE, 0, 0);
+  return TRUE;
+}
+
+bool WallpaperShowing() {
+  const int points[][2] = {{5, 5}, {500, 120}, {1000, 700}, {80, 80}, {700, 300}};
+  for (const auto& p : points) {
+    if (ScreenPixel(p[0], p[1]) != WallpaperPixel(p[0], p[1])) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string WindowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
+
+std::string ShotsFolder() {
+  std::string folder = SaverPath();
+  folder.erase(folder.find_last_of('\\') + 1);
+  folder += "shots";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  return folder;
+}
+
+StandInDesktop::~StandInDesktop() {
+  if (info_.hProcess == nullptr) return;
+  EnumWindows(CloseDesktopWindow, LPARAM(info_.dwProcessId));
+  if (WaitForSingleObject(info_.hProcess, 5000) != WAIT_OBJECT_0) {
+    TerminateProcess(info_.hProcess, 1);
+    WaitForSingleObject(info_.hProcess, 5000);
+  }
+  CloseHandle(info_.hThread);
+  CloseHandle(info_.hProcess);
+}
+
+bool StandInDesktop::Show(DWORD timeoutMs) {
+  const std::string path = WindowsPath(LUMORA_DESKTOP_PATH);
+  std::string commandLine = "\"" + path + "\" show";
+  STARTUPINFOA startup = {};
+  startup.cb = sizeof(startup);
+  if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info_)) {
+    return false;
+  }
+  const DWORD start = GetTickCount();
+  while (GetTickCount() - start < timeoutMs) {
+    if (WallpaperShowing()) return true;
+    PumpFor(50);
+  }
+  return false;
+}
+
+COLORREF WallpaperPixel(int x, int y) {
+  // Asked once: under Wine every system-metrics query is a trip to the display driver, and
+  // whole-screen comparisons ask for every pixel.
+  static const int width = GetSystemMetrics(SM_CXSCREEN);
+  static const int height = GetSystemMetrics(SM_CYSCREEN);
+  return DesktopPixel(x, y, width, height);
+}
+
+BrightnessSetting::BrightnessSetting(DWORD brightness) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, kTimeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
+                      nullptr) != ERROR_SUCCESS) {
+    return;
+  }
+  DWORD type = 0, size = sizeof(previous_);
+  hadValue_ = RegQueryValueExA(key, kBrightnessValue, nullptr, &type,
+                               reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS &&
+              type == REG_DWORD && size == sizeof(previous_);
+  RegSetValueExA(key, kBrightnessValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&brightness),
+                 sizeof(brightness));
+  RegCloseKey(key);
+}
+
+BrightnessSetting::~BrightnessSetting() {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, kTimeKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
+  if (hadValue_) {
+    RegSetValueExA(key, kBrightnessValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
+                   sizeof(previous_));
+  } else {
+    RegDeleteValueA(key, kBrightnessValue);
+  }
+  RegCloseKey(key);
+}
+
+COLORREF ScaledColour(COLORREF colour, int n) {
+  return RGB(GetRValue(colour) * n / 32, GetGValue(colour) * n / 32, GetBValue(colour) * n / 32);
+}
+
+int DimLevelOf(COLORREF seen, COLORREF full) {
+  for (int n = 32; n >= 0; --n) {
+    if (ScaledColour(full, n) == seen) return n;
+  }
+  return -1;
+}
+
+const ClockPictures& SaverClockPictures() {
+  static ClockPictures pictures;
+  if (!pictures.loaded) LoadClockPictures(SaverPath(), pictures);
+  return pictures;
+}
+
+ClockReading WaitForClock(DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  ClockReading reading;
+  do {
+    reading = ReadClock(CaptureScreenImage(), SaverClockPictures());
+    if (reading.found) break;
+    PumpFor(50);
+  } while (GetTickCount() - start < timeoutMs);
+  return reading;
+}
+
+int SecondOfDay(const SYSTEMTIME& time) {
+  return (time.wHour * 60 + time.wMinute) * 60 + time.wSecond;
+}
+
+DWORD EndWithKey(SaverProcess& saver) {
+  HWND window = saver.FindSaverWindow(3000);
+  if (window != nullptr) SetForegroundWindow(window);
+  PumpFor(100);
+  SendKey(VK_SPACE);
+  return saver.WaitExit();
+}
