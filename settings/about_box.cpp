@@ -4,6 +4,12 @@
 // The capture taken in WM_INITDIALOG does not last: once the box exists, the dialog manager
 // cancels any capture (WM_CANCELMODE) as it makes the box modal. So the box posts itself a
 // message that takes the capture again from inside its modal loop.
+//
+// Losing activation closes the box too, but only once the switch to the other window is over.
+// Ending the dialog in the middle of it, while the box is still the active window, makes the
+// dialog manager hand the foreground back to the settings dialog at the same moment as the
+// other program takes it, and the two switches can leave no window active at all: the program
+// the user chose loses the keyboard, and so does the settings dialog until it is clicked.
 #include "settings/about_box.h"
 
 #include "host/host_state.h"
@@ -12,6 +18,7 @@
 namespace {
 
 constexpr UINT kTakeCapture = WM_APP;
+constexpr UINT kDismissAfterDeactivation = WM_APP + 1;
 
 INT_PTR OnInitDialog(HWND box) {
   SetCapture(box);
@@ -31,9 +38,16 @@ INT_PTR Dismiss(HWND box) {
   return FALSE;
 }
 
-// Only deactivation dismisses; the activating WM_NCACTIVATE is left to the dialog manager.
+// Not after a click has dismissed the box already.
+INT_PTR OnDeactivated(HWND box) {
+  return IsWindowVisible(box) ? Dismiss(box) : FALSE;
+}
+
+// Only deactivation dismisses, once it is over; the activating WM_NCACTIVATE is left to the
+// dialog manager.
 INT_PTR OnNcActivate(HWND box, WPARAM active) {
-  return active == 0 ? Dismiss(box) : FALSE;
+  if (active == 0) PostMessageA(box, kDismissAfterDeactivation, 0, 0);
+  return FALSE;
 }
 
 INT_PTR OnControlColour(HDC dc) {
@@ -46,6 +60,7 @@ INT_PTR CALLBACK AboutBoxProc(HWND box, UINT message, WPARAM wParam, LPARAM) {
   switch (message) {
     case WM_INITDIALOG: return OnInitDialog(box);
     case kTakeCapture: return OnTakeCapture(box);
+    case kDismissAfterDeactivation: return OnDeactivated(box);
     case WM_NCACTIVATE: return OnNcActivate(box, wParam);
     case WM_NCLBUTTONDOWN:
     case WM_LBUTTONDOWN:

@@ -1,12 +1,15 @@
 // The configure mode of the real saver, driven from this separate process as the display
 // settings and the user would: who owns the dialog for each command line, what OK and Cancel
-// leave in the registry after real key presses and clicks, how the about box goes away, and
-// that the dialog font exists in Japanese and fits every text.
+// leave in the registry after real key presses and clicks, how the about box goes away and
+// what the dialog does afterwards, that the dialog font exists in Japanese and fits every text,
+// and what both dialogs look like on screen. The program runs under a Japanese locale (see
+// tests/CMakeLists.txt), without which Wine turns the ANSI dialogs' Japanese into "?".
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
+#include "dialogs/window_shot.h"
 #include "e2e/driver.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_test_support.h"
@@ -54,7 +57,7 @@ POINT CentreOf(HWND window) {
 }
 
 void ClickControl(HWND dialog, int id) {
-  ClickAt(CentreOf(GetDlgItem(dialog, id)));
+  ClickAtPoint(CentreOf(GetDlgItem(dialog, id)));
 }
 
 std::wstring WideTextOf(HWND window) {
@@ -205,17 +208,27 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
 struct AboutCase {
   const char* label;
   void (*dismiss)(HWND box, DriverWindow& other);
+  bool otherKeepsActivation;  // else the settings dialog is active again
+  WORD cancelKey;             // 0: a click on ｷｬﾝｾﾙ
 };
 
+// After the box has gone, the settings dialog takes the user's input as before: a click brings
+// it to the front, its scroll bar moves the brightness, and Cancel ends the saver with 1.
 TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivated) {
   const AboutCase cases[] = {
-      {"a click on the picture", [](HWND box, DriverWindow&) { ClickAt(CentreOf(box)); }},
+      {"a click on the picture", [](HWND box, DriverWindow&) { ClickAtPoint(CentreOf(box)); },
+       false, 0},
       {"a click outside it",
        [](HWND box, DriverWindow&) {
          RECT rect;
          GetWindowRect(box, &rect);
-         ClickAt(POINT{rect.right + 20, rect.bottom + 20});
-       }},
+         ClickAtPoint(POINT{rect.right + 20, rect.bottom + 20});
+       },
+       false, VK_ESCAPE},
+      {"another program activated, then a click on ｷｬﾝｾﾙ",
+       [](HWND, DriverWindow& other) { SetForegroundWindow(other.window); }, true, 0},
+      {"another program activated, then Escape",
+       [](HWND, DriverWindow& other) { SetForegroundWindow(other.window); }, true, VK_ESCAPE},
   };
   DriverWindow other(300);
   for (const AboutCase& c : cases) {
@@ -233,10 +246,28 @@ TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivat
     c.dismiss(box, other);
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
         << "the about box stayed open";
-    EXPECT_TRUE(saver.Running()) << "closing the about box ended the saver";
     EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; })) << "dialog usable";
-    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-    EXPECT_EQ(saver.WaitExit(), 1u);
+    HWND expectedActive = c.otherKeepsActivation ? other.window : dialog;
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == expectedActive; }, 3000))
+        << "the foreground window is " << GetForegroundWindow() << ", expected " << expectedActive
+        << (c.otherKeepsActivation ? " (the other program)" : " (the dialog)");
+    EXPECT_TRUE(saver.Running()) << "closing the about box ended the saver";
+
+    ClickControl(dialog, IDC_BRIGHTNESS_NUMBER);
+    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }))
+        << "a click does not bring the settings dialog back to the front";
+    RECT scroll = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_BRIGHTNESS_SCROLL), &scroll);
+    ClickAtPoint(POINT{scroll.right - 3, (scroll.top + scroll.bottom) / 2});
+    EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == L"5"; }, 3000))
+        << "a click on the scroll bar's right arrow does not raise the brightness";
+    if (c.cancelKey != 0) {
+      SendKey(c.cancelKey);
+    } else {
+      ClickControl(dialog, IDCANCEL);
+    }
+    EXPECT_EQ(saver.WaitExit(), 1u) << "Cancel does not end the saver";
+    EXPECT_TRUE(ValuesOf(kTimeKeyPath).empty()) << "Cancel stored a value";
   }
 }
 
@@ -293,6 +324,109 @@ TEST_F(SettingsProcessTest, JapaneseTextsHaveGlyphsAndFitTheirControls) {
   SelectObject(dc, previous);
   DeleteDC(dc);
   DeleteObject(font);
+  ClickControl(dialog, IDCANCEL);
+  EXPECT_EQ(saver.WaitExit(), 1u);
+}
+
+struct ExactTextCase {
+  int id;  // 0: the caption
+  const wchar_t* text;
+};
+
+// Under the Japanese locale this program runs in, the ANSI dialog's texts arrive whole; under
+// any other the Japanese characters turn into question marks.
+TEST_F(SettingsProcessTest, ShowsItsJapaneseTextsUnderTheJapaneseLocale) {
+  ASSERT_EQ(GetACP(), 932u) << "dialog_tests is expected to run with LANG=ja_JP.UTF-8";
+  const ExactTextCase cases[] = {
+      {0, L"ScreenSaverの設定"},
+      {IDC_BRIGHTNESS_LABEL, L"画面の明るさ(&B)"},
+      {IDC_ABOUT, L"ｽｸﾘｰﾝｾｰﾊﾞｰについて"},
+      {IDC_DEFAULTS, L"初期値"},
+      {IDCANCEL, L"ｷｬﾝｾﾙ"},
+      {IDOK, L"OK"},
+  };
+  SaverProcess saver;
+  HWND dialog = Open(saver, "/c");
+  ASSERT_NE(dialog, nullptr) << "no settings dialog";
+  for (const ExactTextCase& c : cases) {
+    EXPECT_EQ(Utf8(WideTextOf(c.id == 0 ? dialog : GetDlgItem(dialog, c.id))), Utf8(c.text))
+        << "control " << c.id;
+  }
+  ClickControl(dialog, IDCANCEL);
+  EXPECT_EQ(saver.WaitExit(), 1u);
+}
+
+// How many pixels of the picture, placed at (left, top) in the area, differ from the screen.
+// Where the picture has its transparent colour (that of its top-left pixel), the background
+// colour is expected instead; where another palette entry shares that colour, either will do.
+// Such pixels may also fall outside the area: nothing visible is lost with them.
+int Mismatches(const ScreenArea& area, const ScreenArea& picture, int left, int top,
+               DWORD background) {
+  const DWORD transparent = picture.At(0, 0);
+  int mismatches = 0;
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      const int ax = left + x;
+      const int ay = top + y;
+      const DWORD drawn = picture.At(x, y);
+      if (ax < 0 || ay < 0 || ax >= area.width || ay >= area.height) {
+        mismatches += drawn != transparent;
+        continue;
+      }
+      const DWORD shown = area.At(ax, ay);
+      const bool ok =
+          drawn == transparent ? (shown == background || shown == drawn) : shown == drawn;
+      mismatches += !ok;
+    }
+  }
+  return mismatches;
+}
+
+DWORD AsScreenValue(COLORREF colour) {
+  return DWORD(GetRValue(colour)) << 16 | DWORD(GetGValue(colour)) << 8 | GetBValue(colour);
+}
+
+// Saves build/.../shots/settings_dialog.png and about_box.png for a person to look at, and
+// checks in them that the preview picture sits centred in its area and that the about box
+// shows its whole picture.
+TEST_F(SettingsProcessTest, ShowsThePreviewCentredAndTheWholeAboutPicture) {
+  const ScreenArea preview = PictureResource(IDB_PREVIEW);
+  const ScreenArea about = PictureResource(IDB_ABOUT);
+  ASSERT_EQ(preview.width, 136) << "picture 106 missing from this program";
+  ASSERT_EQ(about.width, 340) << "picture 104 missing from this program";
+  SaverProcess saver;
+  HWND dialog = Open(saver, "/c");
+  ASSERT_NE(dialog, nullptr) << "no settings dialog";
+
+  const ScreenArea dialogShot = CaptureSettled(dialog);
+  EXPECT_TRUE(SavePng(dialogShot, ShotsFolder() + "settings_dialog.png"));
+  RECT area = {};
+  GetWindowRect(GetDlgItem(dialog, IDC_PREVIEW_AREA), &area);
+  const int left = area.left - dialogShot.rect.left + (area.right - area.left - preview.width) / 2;
+  const int top = area.top - dialogShot.rect.top + (area.bottom - area.top - preview.height) / 2;
+  EXPECT_EQ(Mismatches(dialogShot, preview, left, top, AsScreenValue(GetSysColor(COLOR_BTNFACE))),
+            0)
+      << "picture 106 is expected centred in the preview area, at " << left << ", " << top
+      << " of the dialog window";
+
+  ClickControl(dialog, IDC_ABOUT);
+  HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
+  ASSERT_NE(box, nullptr) << "no about box";
+  const ScreenArea boxShot = CaptureSettled(box);
+  EXPECT_TRUE(SavePng(boxShot, ShotsFolder() + "about_box.png"));
+  // The client area alone: what the picture control shows, without the box's border.
+  RECT client = {};
+  GetClientRect(box, &client);
+  MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+  const ScreenArea inside = CaptureArea(client);
+  const int aboutLeft = (inside.width - about.width) / 2;
+  const int aboutTop = (inside.height - about.height) / 2;
+  EXPECT_EQ(Mismatches(inside, about, aboutLeft, aboutTop, 0xFFFFFF), 0)
+      << "picture 104 is expected whole (but for white margins) and centred in the " << inside.width
+      << " x " << inside.height << " client area of the about box";
+
+  ClickAtPoint(CentreOf(box));
+  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; })) << "about box stays";
   ClickControl(dialog, IDCANCEL);
   EXPECT_EQ(saver.WaitExit(), 1u);
 }

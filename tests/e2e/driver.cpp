@@ -32,12 +32,7 @@ SaverProcess::~SaverProcess() {
 }
 
 bool SaverProcess::Start(const std::string& arguments) {
-  const std::string path = SaverPath();
-  std::string commandLine = "\"" + path + "\" " + arguments;
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_) != 0;
+  return StartProgram(SaverPath(), arguments);
 }
 
 namespace {
@@ -170,31 +165,18 @@ void ClickAt(POINT screen) {
   SendClick();
 }
 
-ScreenShot CaptureScreen() {
-  ScreenShot shot;
-  shot.width = GetSystemMetrics(SM_CXSCREEN);
-  shot.height = GetSystemMetrics(SM_CYSCREEN);
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = shot.width;
-  info.bmiHeader.biHeight = -shot.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HDC screen = GetDC(nullptr);
-  HDC copyDc = CreateCompatibleDC(screen);
-  HBITMAP copy = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (copyDc != nullptr && copy != nullptr) {
-    HGDIOBJ previous = SelectObject(copyDc, copy);
-    BitBlt(copyDc, 0, 0, shot.width, shot.height, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    const auto* words = static_cast<const DWORD*>(bits);
-    shot.pixels.assign(words, words + size_t(shot.width) * size_t(shot.height));
-    for (DWORD& pixel : shot.pixels) pixel &= 0xFFFFFF;
-    SelectObject(copyDc, previous);
+void ClickAtPoint(POINT screen) {
+  // Absolute positions are in 65536ths of the primary screen; rounding up keeps the pixel.
+  const LONG width = GetSystemMetrics(SM_CXSCREEN);
+  const LONG height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[2] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = LONG((LONGLONG(screen.x) * 65536 + width - 1) / width);
+    input.mi.dy = LONG((LONGLONG(screen.y) * 65536 + height - 1) / height);
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
   }
-  if (copy != nullptr) DeleteObject(copy);
-  if (copyDc != nullptr) DeleteDC(copyDc);
-  ReleaseDC(nullptr, screen);
-  return shot;
+  inputs[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
+  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  SendInput(2, inputs, sizeof(INPUT));
 }

@@ -4,7 +4,6 @@
 #include <windows.h>
 
 #include <string>
-#include <vector>
 
 constexpr DWORD kNoExit = 0xDEADBEEF;
 
@@ -50,11 +49,7 @@ HWND FindProcessDialog(DWORD processId, DWORD timeoutMs = 10000, HWND other = nu
 // A left click at a screen point, through the system's input queue.
 void ClickAt(POINT screen);
 
-// The whole screen as 0x00RRGGBB values, top row first.
-struct ScreenShot {
-  int width = 0;
-  int height = 0;
-  std::vector<DWORD> pixels;
-  DWORD At(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
-};
-ScreenShot CaptureScreen();
+// A left click at a screen point in which the down and up events carry the point themselves.
+// ClickAt's cursor move and click travel apart, and under load a late cursor update from
+// another process can move the cursor back before the click arrives.
+void ClickAtPoint(POINT screen);

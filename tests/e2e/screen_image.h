@@ -15,6 +15,8 @@ struct ScreenImage {
   bool Empty() const { return pixels.empty(); }
   // The pixel at screen position (x, y) as COLORREF; CLR_INVALID outside the picture.
   COLORREF At(int x, int y) const;
+  // The pixel at picture position (x, y) as 0x00RRGGBB, unchecked.
+  uint32_t Rgb(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
 };
 
 // Copies a rectangle of the screen (the whole screen by default) in one blit.

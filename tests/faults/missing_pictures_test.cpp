@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "e2e/screen_image.h"
 #include "faults/bmp8.h"
 
 namespace {
@@ -45,7 +46,7 @@ struct Measured {
 };
 
 // Finds the block on the screen from the six digits of the time and measures the rest.
-Measured Measure(const ScreenShot& shot, const SYSTEMTIME& time) {
+Measured Measure(const ScreenImage& shot, const SYSTEMTIME& time) {
   Measured m;
   const int values[6] = {time.wHour / 10,   time.wHour % 10,   time.wMinute / 10,
                          time.wMinute % 10, time.wSecond / 10, time.wSecond % 10};
@@ -74,7 +75,7 @@ Measured Measure(const ScreenShot& shot, const SYSTEMTIME& time) {
     for (int ax = 0; ax + kBlockWidth <= shot.width && !m.found; ++ax) {
       bool all = true;
       for (const Point& p : expected) {
-        if (shot.At(ax + p.x, ay + p.y) != p.colour) {
+        if (shot.Rgb(ax + p.x, ay + p.y) != p.colour) {
           all = false;
           break;
         }
@@ -89,14 +90,15 @@ Measured Measure(const ScreenShot& shot, const SYSTEMTIME& time) {
               continue;
             }
             ++m.colonPixelsChecked;
-            m.colonPixels += shot.At(ax + bx, ay + y) != 0;
+            m.colonPixels += shot.Rgb(ax + bx, ay + y) != 0;
           }
         }
       }
       int* counts[3] = {&m.hourCharacter, &m.minuteCharacter, &m.secondCharacter};
       for (int s = 0; s < 3; ++s) {
         for (int y = 80; y < kBlockHeight; ++y) {
-          for (int x = 0; x < 176; ++x) *counts[s] += shot.At(ax + kCharacterX[s] + x, ay + y) != 0;
+          for (int x = 0; x < 176; ++x)
+            *counts[s] += shot.Rgb(ax + kCharacterX[s] + x, ay + y) != 0;
         }
       }
     }
@@ -122,7 +124,7 @@ Measured RunAndMeasure(const std::string& program, DWORD* exitValue) {
       GetLocalTime(&before);
     } while (before.wMilliseconds < 150 || before.wMilliseconds > 700 ||
              (before.wMinute == 59 && before.wSecond == 59));
-    const ScreenShot shot = CaptureScreen();
+    const ScreenImage shot = CaptureScreenImage();
     GetLocalTime(&after);
     if (after.wSecond != before.wSecond) continue;
     m = Measure(shot, before);

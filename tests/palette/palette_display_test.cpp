@@ -6,6 +6,7 @@
 #include <string>
 
 #include "e2e/driver.h"
+#include "e2e/screen_image.h"
 #include "palette/palette_test_support.h"
 #include "settings/settings_test_support.h"
 
@@ -34,7 +35,7 @@ struct ColourCount {
   size_t white = 0;
 };
 
-ColourCount CountColours(const ScreenShot& shot, const std::set<DWORD>& palette) {
+ColourCount CountColours(const ScreenImage& shot, const std::set<DWORD>& palette) {
   ColourCount count;
   std::set<DWORD> seen;
   for (DWORD pixel : shot.pixels) {
@@ -70,7 +71,7 @@ class PaletteDisplayTest : public ::testing::Test {
     const DWORD start = GetTickCount();
     do {
       PumpFor(200);
-      *last = CountColours(CaptureScreen(), palette);
+      *last = CountColours(CaptureScreenImage(), palette);
       if (last->colouredPixels > 5000 && last->paletteColours >= 24) return window;
     } while (GetTickCount() - start < kClockTimeoutMs);
     return window;
