@@ -163,12 +163,12 @@ int PatchImports() {
 
 void ReadFaults(const char* text) {
   // Name:N entries separated by commas.
-  std::string spec = text;
+  std::string faults = text;
   size_t start = 0;
-  while (start < spec.size()) {
-    size_t end = spec.find(',', start);
-    if (end == std::string::npos) end = spec.size();
-    const std::string entry = spec.substr(start, end - start);
+  while (start < faults.size()) {
+    size_t end = faults.find(',', start);
+    if (end == std::string::npos) end = faults.size();
+    const std::string entry = faults.substr(start, end - start);
     const size_t colon = entry.find(':');
     if (colon != std::string::npos) {
       failAt[entry.substr(0, colon)] = std::atoi(entry.c_str() + colon + 1);
