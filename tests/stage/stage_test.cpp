@@ -8,6 +8,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "host/host_state.h"
 #include "scene/clock_scene.h"
@@ -289,6 +290,33 @@ TEST_F(StageTest, ShutdownFreesEverythingAndIsSafeToRepeat) {
   // A stage without a scene ignores frame steps, paints and erases.
   StepAndPaint();
   Stage::OnEraseBackground(saver, paint.dc);
+}
+
+// timeGetTime wraps to 0 after 49.7 days. Here the wrap falls exactly on a frame boundary, 44 ms
+// after the clock starts: the steps still come at the table's period ends, 22, 22, 22, 22, 23,
+// 22, 22, 22, 23 ms apart.
+DWORD wrapNow = 0;
+DWORD WINAPI WrapTime() {
+  return wrapNow;
+}
+
+TEST_F(StageTest, FrameStepsKeepTheirPeriodsAcrossTheTimerWrap) {
+  Brightness = 0;  // a long dim: every frame step lowers the level by one
+  FrameClock::SetTimeSource(WrapTime);
+  wrapNow = 0u - 44u;
+  Erase();
+  std::vector<int> stepsAt;
+  int level = Stage::stage.dimLevel;
+  for (int ms = 1; ms <= 200; ++ms) {
+    ++wrapNow;
+    FrameClock::Tick();
+    if (Stage::stage.dimLevel != level) {
+      stepsAt.push_back(ms);
+      level = Stage::stage.dimLevel;
+    }
+  }
+  FrameClock::SetTimeSource(timeGetTime);
+  EXPECT_EQ(stepsAt, (std::vector<int>{22, 44, 66, 88, 111, 133, 155, 177, 200}));
 }
 
 }  // namespace
