@@ -34,18 +34,20 @@ void CreatePreviewStrip() {
   preview.strips[0].LoadAll();
 }
 
-// The LOGPALETTE block and the palette, from the picture's colours.
-void CreatePalette() {
+// The LOGPALETTE block and the palette, from the picture's colours. A block left by an earlier
+// try whose CreatePalette failed is freed first.
+void BuildPreviewPalette() {
   PALETTEENTRY entries[kPaletteSize] = {};
   preview.strips[0].ExportPalette(entries);
   const size_t bytes = offsetof(LOGPALETTE, palPalEntry) + sizeof(entries);
+  std::free(preview.paletteBlock);
   preview.paletteBlock = static_cast<LOGPALETTE*>(std::calloc(1, bytes));
   if (preview.paletteBlock == nullptr) return;
   preview.paletteBlock->palVersion = kPaletteVersion;
   preview.paletteBlock->palNumEntries = kPaletteSize;
   std::memcpy(reinterpret_cast<char*>(preview.paletteBlock) + offsetof(LOGPALETTE, palPalEntry),
               entries, sizeof(entries));
-  preview.palette = ::CreatePalette(preview.paletteBlock);
+  preview.palette = CreatePalette(preview.paletteBlock);
 }
 
 // Puts the preview palette into the paint DC, making it first on an 8-bit display. Returns the
@@ -53,7 +55,7 @@ void CreatePalette() {
 HPALETTE SelectPaintPalette(HDC paintDc) {
   if (preview.palette == nullptr) {
     if (GetDeviceCaps(paintDc, BITSPIXEL) != 8) return nullptr;
-    CreatePalette();
+    BuildPreviewPalette();
     if (preview.palette == nullptr) return nullptr;
     HPALETTE previous = SelectPalette(paintDc, preview.palette, FALSE);
     RealizePalette(paintDc);

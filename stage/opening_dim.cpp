@@ -108,8 +108,11 @@ int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int 
   if (n < 0) n = 0;
   if (n > kFullLevel) n = kFullLevel;
   const uint32_t factor = uint32_t(n);
-  const uint16_t laneFactor = uint16_t(n);
   size_t i = 0;
+  // Without SSE2 (the 32-bit product targets processors before it) the compiler would split the
+  // lanes into one multiply each, twice the word loop's count: there the word loop does it all.
+#if defined(__SSE2__)
+  const uint16_t laneFactor = uint16_t(n);
 #pragma GCC unroll 4  // independent blocks keep more multiplies in flight
   for (; i + 4 <= words; i += 4) {
     Lanes lanes;
@@ -122,6 +125,7 @@ int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int 
     const Lanes scaled = even | odd;
     std::memcpy(destination + i, &scaled, sizeof(scaled));
   }
+#endif
   for (; i < words; ++i) destination[i] = ScaleWord(source[i], factor);
   return 0;
 }

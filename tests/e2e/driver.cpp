@@ -36,18 +36,24 @@ bool SaverProcess::Start(const std::string& arguments) {
 }
 
 namespace {
+// A window of one process and one class, optionally visible and other than a given one.
 struct WindowSearch {
   DWORD processId;
+  const char* className;
+  bool visibleOnly;
+  HWND other;
   HWND found;
 };
 
-BOOL CALLBACK MatchSaverWindow(HWND window, LPARAM data) {
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
   auto* search = reinterpret_cast<WindowSearch*>(data);
   DWORD owner = 0;
   GetWindowThreadProcessId(window, &owner);
   char className[64] = {};
   GetClassNameA(window, className, sizeof(className));
-  if (owner == search->processId && lstrcmpA(className, "WindowsScreenSaverClass") == 0) {
+  if (owner == search->processId && window != search->other &&
+      (!search->visibleOnly || IsWindowVisible(window)) &&
+      lstrcmpA(className, search->className) == 0) {
     search->found = window;
     return FALSE;
   }
@@ -58,11 +64,11 @@ BOOL CALLBACK MatchSaverWindow(HWND window, LPARAM data) {
 HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent) {
   const DWORD start = GetTickCount();
   do {
-    WindowSearch search = {info_.dwProcessId, nullptr};
+    WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", false, nullptr, nullptr};
     if (parent != nullptr) {
-      EnumChildWindows(parent, MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
+      EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
     } else {
-      EnumWindows(MatchSaverWindow, reinterpret_cast<LPARAM>(&search));
+      EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     }
     if (search.found != nullptr) return search.found;
     PumpFor(20);
@@ -127,33 +133,11 @@ bool SaverProcess::StartProgram(const std::string& path, const std::string& argu
                         &startup, &info_) != 0;
 }
 
-namespace {
-struct DialogSearch {
-  DWORD processId;
-  HWND other;
-  HWND found;
-};
-
-BOOL CALLBACK MatchDialog(HWND window, LPARAM data) {
-  auto* search = reinterpret_cast<DialogSearch*>(data);
-  DWORD owner = 0;
-  GetWindowThreadProcessId(window, &owner);
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  if (owner == search->processId && window != search->other && IsWindowVisible(window) &&
-      lstrcmpA(className, "#32770") == 0) {
-    search->found = window;
-    return FALSE;
-  }
-  return TRUE;
-}
-}  // namespace
-
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
   const DWORD start = GetTickCount();
   do {
-    DialogSearch search = {processId, other, nullptr};
-    EnumWindows(MatchDialog, reinterpret_cast<LPARAM>(&search));
+    WindowSearch search = {processId, "#32770", true, other, nullptr};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     PumpFor(20);
   } while (GetTickCount() - start < timeoutMs);
