@@ -15,7 +15,8 @@ namespace {
 constexpr int kSeriesBase[3] = {10000, 9000, 8000};  // hour, minute, second character
 constexpr int kFramesPerStrip = 15;
 constexpr int kBlockSpeed = 16;
-constexpr int kIdleStrip = 2;  // the +200 strip
+constexpr int kIdleStrip = 2;     // the +200 strip
+constexpr int kSpriteCount = 11;  // 2 colons, 6 digits, 3 characters
 
 LocalTimeSource localTimeSource = GetLocalTime;
 
@@ -73,7 +74,7 @@ void ChooseStrips(int hour, int minute, int second, int strips[3]) {
 }
 
 ClockScene::ClockScene() {
-  spriteCount = 11;
+  spriteCount = kSpriteCount;
 }
 
 ClockScene::~ClockScene() {
@@ -81,6 +82,9 @@ ClockScene::~ClockScene() {
 }
 
 int ClockScene::Setup(RECT logical, int previewFlag) {
+  // Setting up again starts from nothing; Release also empties the list's slot count.
+  ClockScene::Release();
+  spriteCount = kSpriteCount;
   if (!SetupCommon(logical, previewFlag)) return 0;
   digitStrip = new (std::nothrow) FrameStrip;
   colonStrip = new (std::nothrow) FrameStrip;

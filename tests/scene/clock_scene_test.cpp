@@ -323,4 +323,27 @@ TEST(ClockSceneLife, CreateSceneGivesASetUpableClockAndReleaseEmptiesIt) {
   scene->Release();  // twice is harmless; the destructor releases once more
 }
 
+// Release empties the draw list and its count; setting up again must rebuild all eleven slots
+// rather than fill a list of none, and setting up twice must not keep the first set of objects.
+TEST(ClockSceneLife, SetupAgainRebuildsTheWholeScene) {
+  moduleInstance = GetModuleHandle(nullptr);
+  const int picturesBefore = liveCount;
+  ClockScene scene;
+  ASSERT_EQ(scene.Setup(kPreviewRect, 1), 1);
+  const int picturesPerScene = liveCount - picturesBefore;
+  EXPECT_EQ(picturesPerScene, 146);
+  for (bool releaseFirst : {true, false}) {
+    if (releaseFirst) scene.Release();
+    ASSERT_EQ(scene.Setup(kPreviewRect, 1), 1) << "release first " << releaseFirst;
+    EXPECT_EQ(scene.spriteCount, 11) << "release first " << releaseFirst;
+    EXPECT_EQ(liveCount - picturesBefore, picturesPerScene)
+        << "release first " << releaseFirst << ": the earlier pictures must be gone";
+    ASSERT_NE(scene.sprites, nullptr);
+    EXPECT_EQ(scene.sprites[0], &scene.colonSprites[0]);
+    EXPECT_EQ(scene.sprites[10], &scene.characterSprites[2]);
+    scene.Start();
+    EXPECT_EQ(scene.IsActive(), 1);
+  }
+}
+
 }  // namespace
