@@ -6,12 +6,6 @@
 
 #include "graphics/random_source.h"
 
-namespace {
-
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
-}  // namespace
-
 int BouncingSprite::Advance() {
   x += vx;
   y += vy;

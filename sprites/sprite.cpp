@@ -7,12 +7,6 @@
 
 #include "graphics/random_source.h"
 
-namespace {
-
-constexpr double kRadiansPerDegree = 0.017453292519943295;
-
-}  // namespace
-
 int WrapFrame(int frame, int count) {
   if (count <= 0) return 0;
   // Wider arithmetic so that the most negative frame can be negated.

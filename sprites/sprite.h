@@ -8,6 +8,9 @@
 
 #include "graphics/frame_strip.h"
 
+// Directions are drawn in whole degrees.
+constexpr double kRadiansPerDegree = 0.017453292519943295;
+
 class Sprite {
  public:
   Sprite();
