@@ -2,6 +2,7 @@
 // drawing through the shared memory DC, and that DC's own lifetime and palette.
 #include "graphics/masked_bitmap.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
@@ -233,6 +234,15 @@ void SelectSharedPalette(HPALETTE palette) {
 
 void RealizeSharedPalette() {
   if (sharedDcInitialPalette != nullptr && sharedDc != nullptr) RealizePalette(sharedDc);
+}
+
+LOGPALETTE* NewPaletteBlock() {
+  const size_t size = sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY);
+  auto* block = static_cast<LOGPALETTE*>(std::calloc(1, size));
+  if (block == nullptr) return nullptr;
+  block->palVersion = 0x300;
+  block->palNumEntries = 256;
+  return block;
 }
 
 void DeleteSharedDc() {

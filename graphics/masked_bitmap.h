@@ -39,6 +39,10 @@ class MaskedBitmap {
   int32_t height = 0;
 };
 
+// A 256-entry LOGPALETTE, version 0x300, every entry zero, for ExportPalette to fill and
+// CreatePalette to read; free it with std::free. Null when there is no memory for it.
+LOGPALETTE* NewPaletteBlock();
+
 void SelectSharedPalette(HPALETTE palette);
 void RealizeSharedPalette();
 void DeleteSharedDc();

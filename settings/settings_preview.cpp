@@ -2,16 +2,13 @@
 #include "settings/settings_preview.h"
 
 #include <cstdlib>
-#include <cstring>
 
+#include "graphics/masked_bitmap.h"
 #include "resources/resource_ids.h"
 
 SettingsPreview preview;
 
 namespace {
-
-constexpr WORD kPaletteVersion = 0x300;
-constexpr int kPaletteSize = 256;
 
 RECT AreaClientRect(HWND dialog) {
   RECT rect = {0, 0, 0, 0};
@@ -37,16 +34,10 @@ void CreatePreviewStrip() {
 // The LOGPALETTE block and the palette, from the picture's colours. A block left by an earlier
 // try whose CreatePalette failed is freed first.
 void BuildPreviewPalette() {
-  PALETTEENTRY entries[kPaletteSize] = {};
-  preview.strips[0].ExportPalette(entries);
-  const size_t bytes = offsetof(LOGPALETTE, palPalEntry) + sizeof(entries);
   std::free(preview.paletteBlock);
-  preview.paletteBlock = static_cast<LOGPALETTE*>(std::calloc(1, bytes));
+  preview.paletteBlock = NewPaletteBlock();
   if (preview.paletteBlock == nullptr) return;
-  preview.paletteBlock->palVersion = kPaletteVersion;
-  preview.paletteBlock->palNumEntries = kPaletteSize;
-  std::memcpy(reinterpret_cast<char*>(preview.paletteBlock) + offsetof(LOGPALETTE, palPalEntry),
-              entries, sizeof(entries));
+  preview.strips[0].ExportPalette(preview.paletteBlock->palPalEntry);
   preview.palette = CreatePalette(preview.paletteBlock);
 }
 

@@ -158,8 +158,7 @@ void OnEraseBackground(HWND window, HDC dc) {
   FillBackground();
   if (isPreview) {
     stage.scene->OnBackgroundReady(stage.preview.dc, stage.frame.dc, stage.background.dc);
-    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
-               LogicalWidth(), LogicalHeight(), SRCCOPY);
+    ShowPreviewSurface(dc);
   } else {
     stage.scene->OnBackgroundReady(dc, stage.frame.dc, stage.background.dc);
   }

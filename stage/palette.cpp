@@ -29,11 +29,8 @@ void RestoreSurface(Surface& surface, HPALETTE& previous) {
 void BuildPalette(HWND window) {
   HDC dc = GetDC(window);
   if (GetDeviceCaps(dc, BITSPIXEL) == 8 && stage.scene != nullptr) {
-    const size_t size = sizeof(LOGPALETTE) + 255 * sizeof(PALETTEENTRY);
-    stage.paletteBlock = static_cast<LOGPALETTE*>(std::calloc(1, size));
+    stage.paletteBlock = NewPaletteBlock();
     if (stage.paletteBlock != nullptr) {
-      stage.paletteBlock->palVersion = 0x300;
-      stage.paletteBlock->palNumEntries = 256;
       stage.scene->ExportPalette(stage.paletteBlock->palPalEntry);
       stage.palette = CreatePalette(stage.paletteBlock);
     }

@@ -31,7 +31,7 @@ bool HasBitmap(const Surface& surface) {
 }
 
 void DeleteSurface(Surface& surface) {
-  if (surface.dc != nullptr && surface.defaultBitmap != nullptr) {
+  if (HasBitmap(surface)) {
     SelectObject(surface.dc, surface.defaultBitmap);
     surface.defaultBitmap = nullptr;
   }
@@ -51,8 +51,7 @@ void PaintOpening(HDC dc) {
   const int w = LogicalWidth(), h = LogicalHeight();
   if (isPreview) {
     BitBlt(stage.preview.dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0, w,
-               h, SRCCOPY);
+    ShowPreviewSurface(dc);
   } else {
     BitBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, source, 0, 0, SRCCOPY);
   }
@@ -70,14 +69,18 @@ void PaintScene(HWND window, HDC dc) {
   scene.Compose(stage.frame.dc, stage.background.dc);
   if (isPreview) {
     scene.Present(GetDesktopWindow(), stage.preview.dc, stage.frame.dc, stage.background.dc);
-    StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
-               LogicalWidth(), LogicalHeight(), SRCCOPY);
+    ShowPreviewSurface(dc);
   } else {
     scene.Present(window, dc, stage.frame.dc, stage.background.dc);
   }
 }
 
 }  // namespace
+
+void ShowPreviewSurface(HDC dc) {
+  StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
+             LogicalWidth(), LogicalHeight(), SRCCOPY);
+}
 
 int Start(HWND hostWindow) {
   LoadSettings();

@@ -54,6 +54,9 @@ inline size_t ImageWords(int width, int height) {
   return size_t((3 * width + 3) / 4) * size_t(height);
 }
 
+// Shrinks the whole preview surface onto dc, the saver window's paint rectangle (stage.cpp).
+void ShowPreviewSurface(HDC dc);
+
 // The opening (opening_dim.cpp).
 int TargetLevel();
 Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous);
