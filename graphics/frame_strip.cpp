@@ -4,6 +4,16 @@
 #include <cstdint>
 #include <new>
 
+namespace {
+
+// Frame i of the strip, or null for an index out of range or a strip without frames.
+MaskedBitmap* FrameAt(const FrameStrip& strip, int i) {
+  if (strip.frames == nullptr || i < 0 || i >= strip.count) return nullptr;
+  return strip.frames[i];
+}
+
+}  // namespace
+
 FrameStrip::~FrameStrip() {
   Destroy();
 }
@@ -50,8 +60,7 @@ void FrameStrip::Destroy() {
 }
 
 void FrameStrip::SetFrameSource(int i, LPCSTR reference) {
-  if (frames == nullptr || i < 0 || i >= count || frames[i] == nullptr) return;
-  frames[i]->SetSource(reference);
+  if (MaskedBitmap* frame = FrameAt(*this, i)) frame->SetSource(reference);
 }
 
 void FrameStrip::SetSources(const LPCSTR* references) {
@@ -60,15 +69,15 @@ void FrameStrip::SetSources(const LPCSTR* references) {
 }
 
 MaskedBitmap* FrameStrip::GetFrame(int i) {
-  if (frames == nullptr || i < 0 || i >= count) return nullptr;
-  MaskedBitmap* frame = frames[i];
+  MaskedBitmap* frame = FrameAt(*this, i);
   if (frame != nullptr && frame->colourBitmap == nullptr) frame->Load(nullptr);
   return frame;
 }
 
 int FrameStrip::LoadFrame(int i) {
-  if (frames == nullptr || i < 0 || i >= count || frames[i] == nullptr) return 1;
-  return frames[i]->Load(nullptr) != 0 ? 1 : 0;
+  MaskedBitmap* frame = FrameAt(*this, i);
+  if (frame == nullptr) return 1;
+  return frame->Load(nullptr) != 0 ? 1 : 0;
 }
 
 int FrameStrip::LoadAll() {
@@ -80,11 +89,10 @@ int FrameStrip::LoadAll() {
 }
 
 int FrameStrip::DrawFrame(HDC target, int x, int y, int i) {
-  if (frames == nullptr || loaded == nullptr || i < 0 || i >= count || frames[i] == nullptr) {
-    return 1;
-  }
-  loaded[i] = frames[i]->Load(nullptr);
-  return loaded[i] != 0 ? frames[i]->Draw(target, x, y) : 1;
+  MaskedBitmap* frame = FrameAt(*this, i);
+  if (frame == nullptr || loaded == nullptr) return 1;
+  loaded[i] = frame->Load(nullptr);
+  return loaded[i] != 0 ? frame->Draw(target, x, y) : 1;
 }
 
 void FrameStrip::ExportPalette(PALETTEENTRY out[256]) {
