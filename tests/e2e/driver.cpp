@@ -149,18 +149,20 @@ void ClickAt(POINT screen) {
   SendClick();
 }
 
-void ClickAtPoint(POINT screen) {
+INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags) {
   // Absolute positions are in 65536ths of the primary screen; rounding up keeps the pixel.
   const LONG width = GetSystemMetrics(SM_CXSCREEN);
   const LONG height = GetSystemMetrics(SM_CYSCREEN);
-  INPUT inputs[2] = {};
-  for (INPUT& input : inputs) {
-    input.type = INPUT_MOUSE;
-    input.mi.dx = LONG((LONGLONG(screen.x) * 65536 + width - 1) / width);
-    input.mi.dy = LONG((LONGLONG(screen.y) * 65536 + height - 1) / height);
-    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  }
-  inputs[0].mi.dwFlags |= MOUSEEVENTF_LEFTDOWN;
-  inputs[1].mi.dwFlags |= MOUSEEVENTF_LEFTUP;
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = LONG((LONGLONG(screen.x) * 65536 + width - 1) / width);
+  input.mi.dy = LONG((LONGLONG(screen.y) * 65536 + height - 1) / height);
+  input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+void ClickAtPoint(POINT screen) {
+  INPUT inputs[2] = {AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTDOWN),
+                     AbsoluteMouseInput(screen, MOUSEEVENTF_LEFTUP)};
   SendInput(2, inputs, sizeof(INPUT));
 }

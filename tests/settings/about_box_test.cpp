@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
+#include "e2e/driver.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ TEST_F(AboutBoxTest, StaysOpenOnKeysAndReportsOneWhenClosed) {
   StartModalScript({WaitForAboutBox(),
                     {"press Escape",
                      [] {
-                       PressKey(VK_ESCAPE);
+                       SendKey(VK_ESCAPE);
                        return true;
                      }},
                     {"still open after Escape", [] {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "dialog_test_support.h"
+#include "e2e/driver.h"
 
 namespace {
 
@@ -66,7 +67,7 @@ std::vector<ScriptStep> KeySteps(const std::vector<KeyCase>& keys) {
   std::vector<ScriptStep> steps;
   for (const KeyCase& k : keys) {
     steps.push_back({"press a key", [k] {
-                       PressKey(k.key);
+                       SendKey(k.key);
                        return true;
                      }});
     steps.push_back({std::string("the number becomes ") + k.expected,

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "e2e/driver.h"
 #include "resources/resource_ids.h"
 
 namespace {
@@ -78,14 +79,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
 
 void SendMouse(DWORD flags, POINT screen) {
   SetCursorPos(screen.x, screen.y);
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  const int width = GetSystemMetrics(SM_CXSCREEN);
-  const int height = GetSystemMetrics(SM_CYSCREEN);
-  // Rounded up, so that the scaling back (x * width / 65536) lands on the intended pixel.
-  input.mi.dx = (screen.x * 65536 + width - 1) / width;
-  input.mi.dy = (screen.y * 65536 + height - 1) / height;
-  input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE;
+  INPUT input = AbsoluteMouseInput(screen, flags);
   SendInput(1, &input, sizeof(input));
 }
 
@@ -124,12 +118,4 @@ void ReleaseMouse(POINT screen) {
 void ClickMouse(POINT screen, DWORD downFlag, DWORD upFlag) {
   SendMouse(downFlag, screen);
   SendMouse(upFlag, screen);
-}
-
-void PressKey(WORD virtualKey) {
-  INPUT inputs[2] = {};
-  inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-  inputs[0].ki.wVk = inputs[1].ki.wVk = virtualKey;
-  inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-  SendInput(2, inputs, sizeof(INPUT));
 }

@@ -25,10 +25,9 @@ bool ModalScriptFinished();
 HWND FindSettingsDialog();
 HWND FindAboutBox();
 
-// Real input, as if from the user: mouse at screen coordinates, and keys.
+// Real input, as if from the user: mouse at screen coordinates (keys: SendKey of the driver).
 void MoveMouseTo(POINT screen);
 void PressMouse(POINT screen);
 void ReleaseMouse(POINT screen);
 // downFlag/upFlag: MOUSEEVENTF_LEFTDOWN/LEFTUP, RIGHTDOWN/RIGHTUP or MIDDLEDOWN/MIDDLEUP.
 void ClickMouse(POINT screen, DWORD downFlag, DWORD upFlag);
-void PressKey(WORD virtualKey);
