@@ -360,20 +360,20 @@ TEST_F(SettingsProcessTest, ShowsItsJapaneseTextsUnderTheJapaneseLocale) {
 // Where the picture has its transparent colour (that of its top-left pixel), the background
 // colour is expected instead; where another palette entry shares that colour, either will do.
 // Such pixels may also fall outside the area: nothing visible is lost with them.
-int Mismatches(const ScreenArea& area, const ScreenArea& picture, int left, int top,
+int Mismatches(const ScreenImage& area, const ScreenImage& picture, int left, int top,
                DWORD background) {
-  const DWORD transparent = picture.At(0, 0);
+  const DWORD transparent = picture.Rgb(0, 0);
   int mismatches = 0;
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const int ax = left + x;
       const int ay = top + y;
-      const DWORD drawn = picture.At(x, y);
+      const DWORD drawn = picture.Rgb(x, y);
       if (ax < 0 || ay < 0 || ax >= area.width || ay >= area.height) {
         mismatches += drawn != transparent;
         continue;
       }
-      const DWORD shown = area.At(ax, ay);
+      const DWORD shown = area.Rgb(ax, ay);
       const bool ok =
           drawn == transparent ? (shown == background || shown == drawn) : shown == drawn;
       mismatches += !ok;
@@ -390,20 +390,20 @@ DWORD AsScreenValue(COLORREF colour) {
 // checks in them that the preview picture sits centred in its area and that the about box
 // shows its whole picture.
 TEST_F(SettingsProcessTest, ShowsThePreviewCentredAndTheWholeAboutPicture) {
-  const ScreenArea preview = PictureResource(IDB_PREVIEW);
-  const ScreenArea about = PictureResource(IDB_ABOUT);
+  const ScreenImage preview = PictureResource(IDB_PREVIEW);
+  const ScreenImage about = PictureResource(IDB_ABOUT);
   ASSERT_EQ(preview.width, 136) << "picture 106 missing from this program";
   ASSERT_EQ(about.width, 340) << "picture 104 missing from this program";
   SaverProcess saver;
   HWND dialog = Open(saver, "/c");
   ASSERT_NE(dialog, nullptr) << "no settings dialog";
 
-  const ScreenArea dialogShot = CaptureSettled(dialog);
+  const ScreenImage dialogShot = CaptureSettled(dialog);
   EXPECT_TRUE(SavePng(dialogShot, ShotsFolder() + "settings_dialog.png"));
   RECT area = {};
   GetWindowRect(GetDlgItem(dialog, IDC_PREVIEW_AREA), &area);
-  const int left = area.left - dialogShot.rect.left + (area.right - area.left - preview.width) / 2;
-  const int top = area.top - dialogShot.rect.top + (area.bottom - area.top - preview.height) / 2;
+  const int left = area.left - dialogShot.left + (area.right - area.left - preview.width) / 2;
+  const int top = area.top - dialogShot.top + (area.bottom - area.top - preview.height) / 2;
   EXPECT_EQ(Mismatches(dialogShot, preview, left, top, AsScreenValue(GetSysColor(COLOR_BTNFACE))),
             0)
       << "picture 106 is expected centred in the preview area, at " << left << ", " << top
@@ -412,13 +412,14 @@ TEST_F(SettingsProcessTest, ShowsThePreviewCentredAndTheWholeAboutPicture) {
   ClickControl(dialog, IDC_ABOUT);
   HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
   ASSERT_NE(box, nullptr) << "no about box";
-  const ScreenArea boxShot = CaptureSettled(box);
+  const ScreenImage boxShot = CaptureSettled(box);
   EXPECT_TRUE(SavePng(boxShot, ShotsFolder() + "about_box.png"));
   // The client area alone: what the picture control shows, without the box's border.
   RECT client = {};
   GetClientRect(box, &client);
   MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  const ScreenArea inside = CaptureArea(client);
+  const ScreenImage inside = CaptureScreenImage(client.left, client.top, client.right - client.left,
+                                                client.bottom - client.top);
   const int aboutLeft = (inside.width - about.width) / 2;
   const int aboutTop = (inside.height - about.height) / 2;
   EXPECT_EQ(Mismatches(inside, about, aboutLeft, aboutTop, 0xFFFFFF), 0)

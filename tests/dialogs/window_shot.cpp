@@ -4,6 +4,7 @@
 #include <gdiplus.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "e2e/driver.h"
 
@@ -27,48 +28,27 @@ std::wstring Wide(const std::string& text) {
   return std::wstring(text.begin(), text.end());
 }
 
-}  // namespace
-
-ScreenArea CaptureArea(const RECT& screenRect) {
-  ScreenArea area;
-  area.rect = screenRect;
-  area.width = screenRect.right - screenRect.left;
-  area.height = screenRect.bottom - screenRect.top;
-  if (area.width <= 0 || area.height <= 0) return area;
-  area.pixels.resize(size_t(area.width) * size_t(area.height));
-  BITMAPINFO info = TopDown32(area.width, area.height);
-  HDC screen = GetDC(nullptr);
-  HDC copyDc = CreateCompatibleDC(screen);
-  HBITMAP copy = CreateCompatibleBitmap(screen, area.width, area.height);
-  if (copyDc != nullptr && copy != nullptr) {
-    HGDIOBJ previous = SelectObject(copyDc, copy);
-    BitBlt(copyDc, 0, 0, area.width, area.height, screen, screenRect.left, screenRect.top, SRCCOPY);
-    SelectObject(copyDc, previous);
-    GetDIBits(copyDc, copy, 0, UINT(area.height), area.pixels.data(), &info, DIB_RGB_COLORS);
-    for (DWORD& pixel : area.pixels) pixel &= 0xFFFFFF;
-  }
-  if (copy != nullptr) DeleteObject(copy);
-  if (copyDc != nullptr) DeleteDC(copyDc);
-  ReleaseDC(nullptr, screen);
-  return area;
-}
-
-ScreenArea CaptureSettled(HWND window, DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
+ScreenImage CaptureWindow(HWND window) {
   RECT rect = {};
   GetWindowRect(window, &rect);
-  ScreenArea last = CaptureArea(rect);
+  return CaptureScreenImage(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+}  // namespace
+
+ScreenImage CaptureSettled(HWND window, DWORD timeoutMs) {
+  const DWORD start = GetTickCount();
+  ScreenImage last = CaptureWindow(window);
   do {
     PumpFor(150);
-    GetWindowRect(window, &rect);
-    ScreenArea next = CaptureArea(rect);
+    ScreenImage next = CaptureWindow(window);
     if (next == last) return next;
     last = std::move(next);
   } while (GetTickCount() - start < timeoutMs);
   return last;
 }
 
-bool SavePng(const ScreenArea& area, const std::string& windowsPath) {
+bool SavePng(const ScreenImage& area, const std::string& windowsPath) {
   if (area.pixels.empty()) return false;
   const std::string folder = windowsPath.substr(0, windowsPath.find_last_of('\\'));
   CreateDirectoryA(folder.c_str(), nullptr);
@@ -78,7 +58,7 @@ bool SavePng(const ScreenArea& area, const std::string& windowsPath) {
   bool saved = false;
   {
     // GDI+ reads the pixels in place: 32 bits each, the top row first, stride width × 4.
-    std::vector<DWORD> pixels = area.pixels;
+    std::vector<uint32_t> pixels = area.pixels;
     Gdiplus::Bitmap bitmap(area.width, area.height, area.width * 4, PixelFormat32bppRGB,
                            reinterpret_cast<BYTE*>(pixels.data()));
     saved = bitmap.Save(Wide(windowsPath).c_str(), &kPngEncoder, nullptr) == Gdiplus::Ok;
@@ -87,8 +67,8 @@ bool SavePng(const ScreenArea& area, const std::string& windowsPath) {
   return saved;
 }
 
-ScreenArea PictureResource(int id) {
-  ScreenArea picture;
+ScreenImage PictureResource(int id) {
+  ScreenImage picture;
   HBITMAP bitmap = static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(id),
                                                    IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
   if (bitmap == nullptr) return picture;
@@ -96,14 +76,13 @@ ScreenArea PictureResource(int id) {
   GetObjectA(bitmap, sizeof(shape), &shape);
   picture.width = shape.bmWidth;
   picture.height = shape.bmHeight;
-  picture.rect = RECT{0, 0, shape.bmWidth, shape.bmHeight};
   picture.pixels.resize(size_t(picture.width) * size_t(picture.height));
   BITMAPINFO info = TopDown32(picture.width, picture.height);
   HDC dc = CreateCompatibleDC(nullptr);
   GetDIBits(dc, bitmap, 0, UINT(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
   DeleteDC(dc);
   DeleteObject(bitmap);
-  for (DWORD& pixel : picture.pixels) pixel &= 0xFFFFFF;
+  for (uint32_t& pixel : picture.pixels) pixel &= 0xFFFFFF;
   return picture;
 }
 

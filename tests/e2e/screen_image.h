@@ -17,6 +17,10 @@ struct ScreenImage {
   COLORREF At(int x, int y) const;
   // The pixel at picture position (x, y) as 0x00RRGGBB, unchecked.
   uint32_t Rgb(int x, int y) const { return pixels[size_t(y) * size_t(width) + size_t(x)]; }
+  // The same pixels, wherever on the screen they were taken.
+  bool operator==(const ScreenImage& other) const {
+    return width == other.width && height == other.height && pixels == other.pixels;
+  }
 };
 
 // Copies a rectangle of the screen (the whole screen by default) in one blit.
