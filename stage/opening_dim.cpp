@@ -104,10 +104,17 @@ using Lanes = uint16_t __attribute__((vector_size(16)));
 
 }  // namespace
 
+int ClampLevel(int n) {
+  return n < 0 ? 0 : n > kFullLevel ? kFullLevel : n;
+}
+
+void ScaleWords(uint32_t* destination, const uint32_t* source, size_t words, int n) {
+  const uint32_t factor = uint32_t(ClampLevel(n));
+  for (size_t i = 0; i < words; ++i) destination[i] = ScaleWord(source[i], factor);
+}
+
 int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n) {
-  if (n < 0) n = 0;
-  if (n > kFullLevel) n = kFullLevel;
-  const uint32_t factor = uint32_t(n);
+  n = ClampLevel(n);
   size_t i = 0;
   // Without SSE2 (the 32-bit product targets processors before it) the compiler would split the
   // lanes into one multiply each, twice the word loop's count: there the word loop does it all.
@@ -126,7 +133,7 @@ int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int 
     std::memcpy(destination + i, &scaled, sizeof(scaled));
   }
 #endif
-  for (; i < words; ++i) destination[i] = ScaleWord(source[i], factor);
+  ScaleWords(destination + i, source + i, words - i, n);
   return 0;
 }
 

@@ -45,20 +45,32 @@ TEST(ScaleImage, SingleBytes) {
   }
 }
 
+// Both paths: the lanes that 64-bit builds use, and the plain word loop that is all the 32-bit
+// product runs, so that a fault in either shows up in the everyday build.
 TEST(ScaleImage, MatchesThePerByteRuleOnRandomBuffers) {
+  const struct {
+    const char* path;
+    void (*scale)(uint32_t*, const uint32_t*, size_t, int);
+  } paths[] = {
+      {"ScaleImage",
+       [](uint32_t* d, const uint32_t* s, size_t w, int n) { Stage::ScaleImage(d, s, w, n); }},
+      {"word loop", Stage::ScaleWords},
+  };
   std::mt19937 random(20261207);
   const size_t sizes[] = {1, 2, 3, 17, 480, 4096};
-  for (size_t words : sizes) {
-    std::vector<uint32_t> source(words), destination(words);
-    for (uint32_t& word : source) word = random();
-    for (int n = -3; n <= 40; ++n) {
-      std::fill(destination.begin(), destination.end(), 0xA5A5A5A5u);
-      Stage::ScaleImage(destination.data(), source.data(), words, n);
-      const auto* in = reinterpret_cast<const uint8_t*>(source.data());
-      const auto* out = reinterpret_cast<const uint8_t*>(destination.data());
-      for (size_t i = 0; i < words * 4; ++i) {
-        ASSERT_EQ(out[i], Reference(in[i], n))
-            << "byte " << i << " of " << words << " words, source " << int(in[i]) << ", n " << n;
+  for (const auto& path : paths) {
+    for (size_t words : sizes) {
+      std::vector<uint32_t> source(words), destination(words);
+      for (uint32_t& word : source) word = random();
+      for (int n = -3; n <= 40; ++n) {
+        std::fill(destination.begin(), destination.end(), 0xA5A5A5A5u);
+        path.scale(destination.data(), source.data(), words, n);
+        const auto* in = reinterpret_cast<const uint8_t*>(source.data());
+        const auto* out = reinterpret_cast<const uint8_t*>(destination.data());
+        for (size_t i = 0; i < words * 4; ++i) {
+          ASSERT_EQ(out[i], Reference(in[i], n)) << path.path << ": byte " << i << " of " << words
+                                                 << " words, source " << int(in[i]) << ", n " << n;
+        }
       }
     }
   }
