@@ -1,7 +1,8 @@
 // A seeded corpus of argument texts for the switch scanning, and a model of the switch table
-// written apart from host/command_line.cpp: what each text should run, with which window, and
-// the exit value. Shared by the in-process corpus test and the real process starts.
+// built as a lookup of character rows rather than a scan: what each text should run, with which
+// window, and the exit value. Shared by the in-process corpus test and the real process starts.
 #pragma once
+#include <algorithm>
 #include <cstdint>
 #include <random>
 #include <string>
@@ -20,73 +21,74 @@ struct Expected {
   bool preview = false;
 };
 
-// The number a run of digits gives, wrapped to 32 bits by plain modular arithmetic.
-inline uint32_t DecimalAt(const std::string& text, size_t position) {
-  uint64_t value = 0;
-  while (position < text.size() && text[position] >= '0' && text[position] <= '9') {
-    value = (value * 10 + uint64_t(text[position] - '0')) % 4294967296ull;
-    ++position;
+// The rows of the switch table; the separators (space, '-', '/') are skipped before it is read.
+enum class Row { End, Configure, FullScreen, Windowed, Preview, Password, Other };
+
+inline Row RowOf(const std::string& text, size_t position) {
+  static const struct {
+    const char* letters;
+    Row row;
+  } kTable[] = {{"Cc", Row::Configure},
+                {"Ss", Row::FullScreen},
+                {"Ww", Row::Windowed},
+                {"Pp", Row::Preview},
+                {"Aa", Row::Password}};
+  if (position >= text.size()) return Row::End;
+  for (const auto& entry : kTable) {
+    if (std::string(entry.letters).find(text[position]) != std::string::npos) return entry.row;
   }
-  return uint32_t(value);
+  return Row::Other;
 }
 
-inline size_t SkipSpacesAndTabs(const std::string& text, size_t position) {
-  while (position < text.size() && (text[position] == ' ' || text[position] == '\t')) ++position;
-  return position;
+// Where a run of spaces and tabs starting at `position` ends.
+inline size_t BlanksEnd(const std::string& text, size_t position) {
+  return std::min(text.find_first_not_of(" \t", position), text.size());
 }
 
-// The change-password row, from `position` (the letter, or the first character after a
-// preview's blanks). The model's isWindow decides which handles name windows.
-template <typename IsWindowFn>
-Expected PasswordFrom(const std::string& text, size_t position, bool win9x, IsWindowFn isWindow,
-                      Expected expected) {
-  if (!win9x) return expected;  // nothing runs, exit value 0
-  if (position < text.size()) ++position;
-  position = SkipSpacesAndTabs(text, position);
-  const uint32_t owner = DecimalAt(text, position);
-  expected.action = Action::Password;
-  expected.ownerIsForeground = owner == 0 || !isWindow(owner);
-  expected.window = expected.ownerIsForeground ? 0 : owner;
-  return expected;
+// The digits at `position` as a number modulo 2^32, summed from the last digit up.
+inline uint32_t NumberAt(const std::string& text, size_t position) {
+  const size_t end = std::min(text.find_first_not_of("0123456789", position), text.size());
+  uint32_t value = 0, power = 1;
+  for (size_t i = end; i > position; --i, power *= 10u)
+    value += uint32_t(text[i - 1] - '0') * power;
+  return value;
 }
 
 template <typename IsWindowFn>
 Expected Model(const std::string& text, bool win9x, IsWindowFn isWindow) {
   Expected expected;
-  for (size_t i = 0;; ++i) {
-    const unsigned char c = i < text.size() ? static_cast<unsigned char>(text[i]) : 0;
-    if (c == 0) {
+  // The change-password row, from `position`: the letter, or the first character after a
+  // preview's blanks; the owner is read one character further on.
+  auto password = [&](size_t position) {
+    if (!win9x) return expected;  // nothing runs, exit value 0
+    const uint32_t owner = NumberAt(text, BlanksEnd(text, std::min(position + 1, text.size())));
+    expected.action = Action::Password;
+    expected.ownerIsForeground = owner == 0 || !isWindow(owner);
+    expected.window = expected.ownerIsForeground ? 0 : owner;
+    return expected;
+  };
+  const size_t letter = std::min(text.find_first_not_of(" -/"), text.size());
+  switch (RowOf(text, letter)) {
+    case Row::End: expected.action = Action::Settings; return expected;
+    case Row::Configure:
       expected.action = Action::Settings;
+      expected.ownerIsForeground = true;
+      return expected;
+    case Row::Windowed: expected.windowed = true; [[fallthrough]];
+    case Row::FullScreen: expected.action = Action::Saver; return expected;
+    case Row::Preview: {
+      expected.windowed = expected.preview = true;
+      const size_t number = BlanksEnd(text, letter + 1);
+      const uint32_t host = NumberAt(text, number);
+      if (host == 0 || !isWindow(host)) return password(number);
+      expected.action = Action::Saver;
+      expected.window = host;
       return expected;
     }
-    if (c == ' ' || c == '-' || c == '/') continue;
-    switch (c) {
-      case 'c':
-      case 'C':
-        expected.action = Action::Settings;
-        expected.ownerIsForeground = true;
-        return expected;
-      case 'w':
-      case 'W': expected.windowed = true; [[fallthrough]];
-      case 's':
-      case 'S': expected.action = Action::Saver; return expected;
-      case 'p':
-      case 'P': {
-        expected.windowed = expected.preview = true;
-        const size_t number = SkipSpacesAndTabs(text, i + 1);
-        const uint32_t host = DecimalAt(text, number);
-        if (host != 0 && isWindow(host)) {
-          expected.action = Action::Saver;
-          expected.window = host;
-          return expected;
-        }
-        return PasswordFrom(text, number, win9x, isWindow, expected);
-      }
-      case 'a':
-      case 'A': return PasswordFrom(text, i, win9x, isWindow, expected);
-      default: return expected;
-    }
+    case Row::Password: return password(letter);
+    case Row::Other: break;
   }
+  return expected;
 }
 
 // Argument texts built from the pieces the scanning cares about: separators, tabs, every

@@ -26,7 +26,7 @@ bool NamesWindowHere(uint32_t value) {
 // What the process itself sees: the runtime hands the entry point the text after the program
 // name with the blanks that follow the name removed.
 std::string AfterLeadingBlanks(const std::string& text) {
-  return text.substr(corpus::SkipSpacesAndTabs(text, 0));
+  return text.substr(corpus::BlanksEnd(text, 0));
 }
 
 corpus::Expected ModelHere(const std::string& text) {
