@@ -40,6 +40,7 @@ decltype(&DeleteObject) realDeleteObject = DeleteObject;
 decltype(&DeleteDC) realDeleteDC = DeleteDC;
 decltype(&LoadImageA) realLoadImageA = LoadImageA;
 decltype(&GetDeviceCaps) realGetDeviceCaps = GetDeviceCaps;
+decltype(&GetDC) realGetDC = GetDC;
 
 std::map<std::string, int> calls;
 std::map<std::string, int> failAt;  // function name -> call number that fails
@@ -102,6 +103,10 @@ BOOL WINAPI FakeDeleteDC(HDC dc) {
   if (ok) live.erase(dc);
   return ok;
 }
+HDC WINAPI FakeGetDC(HWND window) {
+  if (Fails("GetDC")) return nullptr;
+  return realGetDC(window);
+}
 int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
   if (fakeBitsPerPixel != 0 && index == BITSPIXEL) return fakeBitsPerPixel;
   return realGetDeviceCaps(dc, index);
@@ -126,6 +131,8 @@ const Wrapped kWrapped[] = {
      reinterpret_cast<void**>(&realGetDeviceCaps)},
     {"user32.dll", "LoadImageA", reinterpret_cast<void*>(FakeLoadImageA),
      reinterpret_cast<void**>(&realLoadImageA)},
+    {"user32.dll", "GetDC", reinterpret_cast<void*>(FakeGetDC),
+     reinterpret_cast<void**>(&realGetDC)},
 };
 
 // Points every import of this executable that kWrapped names at its wrapper.

@@ -8,7 +8,7 @@ namespace gdi_faults {
 // Patches this executable's import table; returns the number of entries redirected.
 int Install();
 // The n-th call (from 1) of CreateDIBSection, CreateCompatibleDC, CreateCompatibleBitmap,
-// CreatePalette or CreateBitmap counted from the last Reset returns null.
+// CreatePalette, CreateBitmap or GetDC counted from the last Reset returns null.
 void FailCall(const char* function, int n);
 // Forgets faults, call counts and live objects.
 void Reset();
