@@ -111,8 +111,12 @@ int RunSaverWindow(HWND host) {
       saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, 0, 0, width, height,
                                     host, nullptr, moduleInstance, nullptr);
       if (saverWindow != nullptr) {
-        ShowWindow(saverWindow, SW_SHOW);
-        GetCursorPos(&cursorOrigin);
+        // A stage that failed in WM_CREATE is shut down already: nothing would paint the window,
+        // so it stays hidden, and the loop only collects the quit code of the failure.
+        if (Stage::HasScene()) {
+          ShowWindow(saverWindow, SW_SHOW);
+          GetCursorPos(&cursorOrigin);
+        }
         exitValue = RunMessageLoop();
       }
     }

@@ -1,5 +1,6 @@
 // Test-only seam over the executable's GDI imports: make the n-th call of an object maker fail,
-// and count the GDI objects made and not yet deleted. See gdi_faults.cpp.
+// and count the GDI objects made and not yet deleted. In a saver copy it also reports what the
+// run left to the user (cursor, input method, a window shown after shutdown). See gdi_faults.cpp.
 #pragma once
 #include <cstddef>
 
