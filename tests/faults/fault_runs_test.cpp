@@ -119,8 +119,7 @@ int Watched(const Outcome& o, const char* line) {
 void ExpectLeftAsFound(const Outcome& o, const std::string& label) {
   EXPECT_EQ(Watched(o, "cursor-at-exit"), 0) << label << ": the cursor's display count";
   EXPECT_EQ(Watched(o, "ime-at-exit"), 1) << label << ": the input method";
-  for (const char* line :
-       {"stageless-shows", "stageless-erases", "stageless-paints", "stageless-frame-paints"}) {
+  for (const char* line : {"stageless-shows", "stageless-erases", "stageless-paints"}) {
     EXPECT_EQ(Watched(o, line), 0) << label << ": " << line;
   }
 }

@@ -64,7 +64,7 @@ struct Watch {
   int cursorAtBox = 0;
   bool boxShown = false;
   bool imeEnabled = true;
-  int stagelessShows = 0, stagelessErases = 0, stagelessPaints = 0, stagelessFramePaints = 0;
+  int stagelessShows = 0, stagelessErases = 0, stagelessPaints = 0;
 } watch;
 
 bool IsSaverWindow(HWND window) {
@@ -286,7 +286,6 @@ bool WriteReport(const char* path) {
   std::fprintf(file, "stageless-shows %d\n", watch.stagelessShows);
   std::fprintf(file, "stageless-erases %d\n", watch.stagelessErases);
   std::fprintf(file, "stageless-paints %d\n", watch.stagelessPaints);
-  std::fprintf(file, "stageless-frame-paints %d\n", watch.stagelessFramePaints);
   std::fprintf(file, "live %u\n", unsigned(live.size()));
   std::fclose(file);
   return true;
@@ -297,8 +296,7 @@ namespace {
 void CountStageless(HWND window, UINT message) {
   if (Stage::HasScene() || !IsSaverWindow(window)) return;
   if (message == WM_ERASEBKGND) ++watch.stagelessErases;
-  if (message == WM_PAINT) ++watch.stagelessPaints;
-  if (message == WM_NCPAINT) ++watch.stagelessFramePaints;
+  if (message == WM_PAINT || message == WM_NCPAINT) ++watch.stagelessPaints;
 }
 
 // Sent messages (an erase inside ShowWindow, a paint from UpdateWindow) and retrieved ones.

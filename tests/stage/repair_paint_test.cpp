@@ -10,6 +10,7 @@
 #include <string>
 
 #include "faults/gdi_faults.h"
+#include "harness/desktop_pattern.h"
 #include "host/host_state.h"
 #include "host/saver_window.h"
 #include "scene/clock_scene.h"
@@ -27,16 +28,8 @@ constexpr RECT kDamage = {40, 30, 700, 520};
 LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
   PAINTSTRUCT paint;
-  HDC dc = BeginPaint(window, &paint);
-  RECT client;
-  GetClientRect(window, &client);
-  TestSurface picture(client.right, client.bottom);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      picture.bits[y * picture.width + x] = uint32_t((x * 3 & 0xFF) << 16 | (y & 0xFF) << 8);
-    }
-  }
-  BitBlt(dc, 0, 0, picture.width, picture.height, picture.dc, 0, 0, SRCCOPY);
+  PaintDesktopPattern(BeginPaint(window, &paint), GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN));
   EndPaint(window, &paint);
   return 0;
 }
