@@ -15,36 +15,21 @@ constexpr char kClassName[] = "WindowsScreenSaverClass";
 constexpr char kWindowTitle[] = "Screen Saver";
 constexpr char kMutexName[] = "SCRNSAVE";
 
-// The cleanup of one run, armed once the single-instance check has passed. As a scope guard it
-// also runs when an exception cuts the run short, with the window still alive.
-class EndSaverRun {
- public:
-  EndSaverRun(HWND host, HANDLE mutex, BOOL* previousState)
-      : host_(host), mutex_(mutex), previousState_(previousState) {}
-  EndSaverRun(const EndSaverRun&) = delete;
-  EndSaverRun& operator=(const EndSaverRun&) = delete;
-
-  ~EndSaverRun() {
-    Stage::Shutdown(saverWindow);
-    if (saverWindow != nullptr && IsWindow(saverWindow)) {
-      ShowWindow(saverWindow, SW_HIDE);
-      DestroyWindow(saverWindow);
-    }
-    timeEndPeriod(1);
-    if (isWin9x && host_ == nullptr) {
-      if (!isWindowed) UnloadPasswordVerifier();
-      SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, previousState_, 0);
-    }
-    // The mutex was made unowned, so this releases nothing: the handle, and with it the name,
-    // stays until the process ends.
-    if (mutex_ != nullptr) ReleaseMutex(mutex_);
+// The cleanup of one run, once the single-instance check has passed: RunSaverWindow has no
+// other way out after that point. Nothing in a run throws (every allocation is nothrow, and
+// only system calls are made), so there is no exception for a scope guard to catch; by now the
+// window is gone or, after a failed start-up, was never shown and goes with the process.
+void EndSaverRun(HWND host, HANDLE mutex, BOOL* previousState) {
+  Stage::Shutdown(saverWindow);
+  timeEndPeriod(1);
+  if (isWin9x && host == nullptr) {
+    if (!isWindowed) UnloadPasswordVerifier();
+    SystemParametersInfoA(SPI_SETSCREENSAVERRUNNING, FALSE, previousState, 0);
   }
-
- private:
-  HWND host_;
-  HANDLE mutex_;
-  BOOL* previousState_;
-};
+  // The mutex was made unowned, so this releases nothing: the handle, and with it the name,
+  // stays until the process ends.
+  if (mutex != nullptr) ReleaseMutex(mutex);
+}
 
 // Runs the loop until WM_QUIT; the frame clock ticks before every look at the queue, and all
 // waiting happens in its idle sleep, never inside GetMessage.
@@ -104,19 +89,21 @@ int RunSaverWindow(HWND host) {
   }
 
   WPARAM exitValue = 0;
-  {
-    EndSaverRun cleanup(host, mutex, &previousState);
-    timeBeginPeriod(1);
-    if (Stage::Start(parentWindow) && RegisterHostClass()) {
-      saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, 0, 0, width, height,
-                                    host, nullptr, moduleInstance, nullptr);
-      if (saverWindow != nullptr) {
+  timeBeginPeriod(1);
+  if (Stage::Start(parentWindow) && RegisterHostClass()) {
+    saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, 0, 0, width, height,
+                                  host, nullptr, moduleInstance, nullptr);
+    if (saverWindow != nullptr) {
+      // A stage that failed in WM_CREATE is shut down already: nothing would paint the window,
+      // so it stays hidden, and the loop only collects the quit code of the failure.
+      if (Stage::HasScene()) {
         ShowWindow(saverWindow, SW_SHOW);
         GetCursorPos(&cursorOrigin);
-        exitValue = RunMessageLoop();
       }
+      exitValue = RunMessageLoop();
     }
-    saverWindow = nullptr;
   }
+  saverWindow = nullptr;
+  EndSaverRun(host, mutex, &previousState);
   return static_cast<int>(exitValue);
 }

@@ -28,15 +28,22 @@ LRESULT Gate(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return StageWindowProc(window, message, wParam, lParam);
 }
 
+// Whether the full-screen saver has the cursor hidden and the input method off.
+bool inputHidden = false;
+
 void HideCursorAndInputMethod() {
   if (isWindowed) return;
   while (ShowCursor(FALSE) >= 0) {
   }
   WINNLSEnableIME(nullptr, FALSE);
+  inputHidden = true;
 }
 
+// Once only: a failed start-up restores both before its box, and the window that goes with the
+// process then never sees WM_DESTROY; a normal run restores them there.
 void RestoreCursorAndInputMethod() {
-  if (isWindowed) return;
+  if (!inputHidden) return;
+  inputHidden = false;
   while (ShowCursor(TRUE) < 0) {
   }
   WINNLSEnableIME(nullptr, TRUE);
@@ -63,8 +70,15 @@ LRESULT ForwardToParent(HWND window, UINT message, LPARAM lParam) {
   return 1;
 }
 
+// The window of a failed start-up is never shown (RunSaverWindow) and goes with the process.
+// Marked as on its way out, nothing it receives (the loss of activation when the box closes)
+// can start the close protocol, whose WM_DESTROY would replace the quit code -1 with 0. So
+// WM_DESTROY never comes, and the host's WM_CREATE work is undone here, before the box, which
+// needs the cursor.
 LRESULT OnStageCreate(HWND window, WPARAM wParam, LPARAM lParam) {
   if (!Stage::OnCreate(window)) {
+    destroying = true;
+    RestoreCursorAndInputMethod();
     MessageBoxA(nullptr, kInitFailedText, nullptr, MB_OK);
     Stage::Shutdown(window);
     PostQuitMessage(-1);
@@ -185,8 +199,10 @@ void HandleCloseRequest(HWND window) {
   if (verifyingPassword || destroying) return;
   if (closeGranted) {
     // Second pass: the window was hidden by the first, so it is destroyed now. Should it have
-    // been shown again meanwhile, hide it and let the desktop repaint before trying again.
-    if (!ShowWindow(window, SW_SHOWNA)) {
+    // been shown again meanwhile, hide it and let the desktop repaint before trying again. The
+    // look is IsWindowVisible: a ShowWindow probe would show the hidden window once more, and
+    // send an erase to the shut-down stage, just before destroying it.
+    if (!IsWindowVisible(window)) {
       destroying = true;
       DestroyWindow(window);
       return;

@@ -39,10 +39,11 @@ void SetUpScrollBar(HWND dialog) {
   SetScrollInfo(BrightnessScroll(dialog), SB_CTL, &info, TRUE);
 }
 
-// Without a preview the dialog still opens, but (as it always has) with its scroll bar unset.
+// The brightness controls do not depend on the preview: without a DC or memory DC for it the
+// preview area stays unpainted, but the scroll bar still gets its range and the stored value.
 INT_PTR OnInitDialog(HWND dialog) {
   LoadSettings();
-  if (!CreatePreview(dialog) || preview.memoryDc == nullptr) return TRUE;
+  CreatePreview(dialog);
   SetUpScrollBar(dialog);
   ShowBrightness(dialog);
   return TRUE;

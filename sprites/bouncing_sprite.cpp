@@ -25,9 +25,12 @@ int BouncingSprite::RandomVelocity(int newSpeed) {
   return angle;
 }
 
-// Reflects the velocity when the nominal box, centred on the current frame, touches an edge.
-// The position is never corrected: the next Advance carries the box back inside. The centre
-// mirrored at the top or left edge is used only by the test against the opposite edge.
+// Reflects a velocity component that points out through an edge the nominal box, centred on
+// the current frame, touches or has crossed. A component already pointing back inside is left
+// alone: reversing it too would make a box that a turn points outward right after a reflection
+// shiver on the edge until the next turn. The position is never corrected: the next Advance
+// carries the box back inside. The centre mirrored at the top or left edge after a reflection
+// is used only by the test against the opposite edge.
 int BouncingSprite::KeepInBounds() {
   const int w = CurrentWidth();
   const int h = CurrentHeight();
@@ -35,16 +38,16 @@ int BouncingSprite::KeepInBounds() {
   double cy = y + h / 2;
   const int hw = nominalWidth / 2;
   const int hh = nominalHeight / 2;
-  if (cy - hh < bounds.top) {
+  if (cy - hh < bounds.top && vy < 0.0) {
     vy = -vy;
     cy = 2.0 * bounds.top - cy;
   }
-  if (cy + hh >= bounds.bottom) vy = -vy;
-  if (cx - hw < bounds.left) {
+  if (cy + hh >= bounds.bottom && vy > 0.0) vy = -vy;
+  if (cx - hw < bounds.left && vx < 0.0) {
     vx = -vx;
     cx = 2.0 * bounds.left - cx;
   }
-  if (cx + hw >= bounds.right) vx = -vx;
+  if (cx + hw >= bounds.right && vx > 0.0) vx = -vx;
   return 0;
 }
 

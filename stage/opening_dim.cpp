@@ -150,8 +150,11 @@ void DeleteImages() {
   DeleteImage(stage.dim);
 }
 
+// Only the first erase opens; a later one draws nothing but tells the painting what to repair.
 void OnEraseBackground(HWND window, HDC dc) {
-  if (stage.scene == nullptr || !stage.scene->IsActive() || dc == nullptr || !stage.firstErase) {
+  if (stage.scene == nullptr || !stage.scene->IsActive() || dc == nullptr) return;
+  if (!stage.firstErase) {
+    NoteDamage(dc);
     return;
   }
   stage.firstErase = false;

@@ -64,6 +64,20 @@ bool InOpening() {
   return stage.capture.bitmap != nullptr || (!stage.firstErase && stage.dimLevel >= TargetLevel());
 }
 
+// The scene presents only its block, so the rest of the window has to show the background
+// already. Where something drew over the window (a dialog over the full-screen saver, another
+// window over the windowed one, colours garbled by a palette change), the system invalidates
+// with erase, the erase notes the area, and this paint copies it from the background surface
+// first. The frame clock invalidates without erase: its paints copy the block alone.
+void RepairDamage(HDC dc) {
+  const RECT& d = stage.damage;
+  if (!IsRectEmpty(&d)) {
+    BitBlt(dc, d.left, d.top, d.right - d.left, d.bottom - d.top, stage.background.dc, d.left,
+           d.top, SRCCOPY);
+  }
+  SetRectEmpty(&stage.damage);
+}
+
 void PaintScene(HWND window, HDC dc) {
   Scene& scene = *stage.scene;
   scene.Compose(stage.frame.dc, stage.background.dc);
@@ -71,11 +85,19 @@ void PaintScene(HWND window, HDC dc) {
     scene.Present(GetDesktopWindow(), stage.preview.dc, stage.frame.dc, stage.background.dc);
     ShowPreviewSurface(dc);
   } else {
+    RepairDamage(dc);
     scene.Present(window, dc, stage.frame.dc, stage.background.dc);
   }
 }
 
 }  // namespace
+
+// The preview needs no repair: each of its paints shows the whole preview surface.
+void NoteDamage(HDC eraseDc) {
+  RECT box;
+  if (isPreview || GetClipBox(eraseDc, &box) <= NULLREGION) return;
+  UnionRect(&stage.damage, &stage.damage, &box);
+}
 
 void ShowPreviewSurface(HDC dc) {
   StretchBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, stage.preview.dc, 0, 0,
@@ -154,7 +176,8 @@ void OnPaint(HWND window, HDC dc) {
       SetStretchBltMode(dc, stage.palette != nullptr ? COLORONCOLOR : HALFTONE);
     }
     if (InOpening()) {
-      PaintOpening(dc);
+      PaintOpening(dc);  // the whole window, damage included
+      SetRectEmpty(&stage.damage);
     } else {
       PaintScene(window, dc);
     }

@@ -31,6 +31,9 @@ struct State {
   Image24 capture, dim;
   bool firstErase = true;
   int dimLevel = 32;
+  // The part of the window an erase after the opening reported damaged (empty: none). The next
+  // paint copies it from the background surface before it presents the block.
+  RECT damage = {0, 0, 0, 0};
   // The palette on 256-colour displays, and what each DC had selected before it.
   LOGPALETTE* paletteBlock = nullptr;
   HPALETTE palette = nullptr;
@@ -56,6 +59,8 @@ inline size_t ImageWords(int width, int height) {
 
 // Shrinks the whole preview surface onto dc, the saver window's paint rectangle (stage.cpp).
 void ShowPreviewSurface(HDC dc);
+// Adds the area an erase DC is clipped to, the window's damaged part, to the damage (stage.cpp).
+void NoteDamage(HDC eraseDc);
 
 // The opening (opening_dim.cpp).
 int TargetLevel();

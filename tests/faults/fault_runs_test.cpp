@@ -28,6 +28,7 @@ struct Outcome {
   bool reported = false;  // the process ended through its normal exit path
   std::map<std::string, int> calls;
   int live = -1;
+  std::map<std::string, int> watched;  // what the saver left to the user, by report line
 };
 
 std::string ReportPath() {
@@ -88,10 +89,13 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
   std::ifstream file(report);
   std::string word, name;
   while (file >> word) {
-    if (word == "calls" && file >> name) file >> outcome.calls[name];
-    if (word == "live") {
+    if (word == "calls" && file >> name) {
+      file >> outcome.calls[name];
+    } else if (word == "live") {
       file >> outcome.live;
       outcome.reported = true;
+    } else {
+      file >> outcome.watched[word];
     }
   }
   return outcome;
@@ -101,7 +105,23 @@ std::string Describe(const Outcome& o) {
   std::ostringstream text;
   text << "exit 0x" << std::hex << o.exitValue << std::dec << ", window " << o.window
        << ", message boxes " << o.messageBoxes << ", live GDI objects " << o.live;
+  for (const auto& [line, value] : o.watched) text << ", " << line << " " << value;
   return text.str();
+}
+
+int Watched(const Outcome& o, const char* line) {
+  auto it = o.watched.find(line);
+  return it == o.watched.end() ? -100 : it->second;
+}
+
+// Whatever the run met: the cursor and the input method are back as they were before it, and
+// no saver window is shown, erased or painted once the stage has been shut down.
+void ExpectLeftAsFound(const Outcome& o, const std::string& label) {
+  EXPECT_EQ(Watched(o, "cursor-at-exit"), 0) << label << ": the cursor's display count";
+  EXPECT_EQ(Watched(o, "ime-at-exit"), 1) << label << ": the input method";
+  for (const char* line : {"stageless-shows", "stageless-erases", "stageless-paints"}) {
+    EXPECT_EQ(Watched(o, line), 0) << label << ": " << line;
+  }
 }
 
 const char* const kMakers[] = {"CreateCompatibleDC", "CreateCompatibleBitmap", "CreateDIBSection"};
@@ -127,6 +147,7 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
     ASSERT_EQ(normal.exitValue, 0u) << mode << ": " << Describe(normal);
     ASSERT_TRUE(normal.window) << mode;
     EXPECT_EQ(normal.live, 0) << mode << ": GDI objects left after a normal run";
+    ExpectLeftAsFound(normal, mode);
     for (const char* maker : kMakers) {
       const int total = normal.calls.count(maker) ? normal.calls.at(maker) : 0;
       EXPECT_GE(total, 2) << mode << ": " << maker << " was expected to be used";
@@ -136,6 +157,7 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
         const std::string label = std::string(mode) + ", " + fault + ": " + Describe(o);
         EXPECT_TRUE(o.reported) << label << " (crashed or killed)";
         EXPECT_EQ(o.live, 0) << label;
+        ExpectLeftAsFound(o, label);
         switch (Expected(preview, maker, n)) {
           case Expect::Runs:
             EXPECT_TRUE(o.window && o.messageBoxes == 0 && o.exitValue == 0) << label;
@@ -149,6 +171,32 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
         }
       }
     }
+  }
+}
+
+// A stage that cannot be made for the saver window: the box comes up with the cursor showing,
+// the window is never shown over the screen, and the run ends with -1. In full screen the
+// window's DC is what fails: the stage's GetDC calls are the host's, the pictures' shared DC's
+// and then the saver window's.
+TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
+  const std::string program = WindowsPath(LUMORA_FAULTS_SCR_PATH);
+  struct {
+    const char* label;
+    bool preview;
+    const char* fault;
+  } cases[] = {
+      {"full screen, no DC for the saver window", false, "GetDC:3"},
+      {"preview, no preview surface", true, "CreateCompatibleDC:4"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunSaverCopy(program, c.preview, c.fault);
+    const std::string label = std::string(c.label) + ": " + Describe(o);
+    ASSERT_TRUE(o.reported) << label << " (crashed or killed)";
+    EXPECT_EQ(o.messageBoxes, 1) << label;
+    EXPECT_EQ(o.exitValue, kExitFailure) << label;
+    EXPECT_GE(Watched(o, "cursor-at-box"), 0) << label << ": the box came up without a cursor";
+    ExpectLeftAsFound(o, label);
+    EXPECT_EQ(o.live, 0) << label;
   }
 }
 

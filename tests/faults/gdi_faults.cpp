@@ -6,6 +6,11 @@
 //   LUMORA_FAULT=CreateCompatibleDC:3        the 3rd call of that function fails (returns null)
 //   LUMORA_FAULT=CreatePalette:1,CreateDIBSection:2   several at once
 //   LUMORA_FAULT_REPORT=C:\path\report.txt   at exit: calls per function and the live objects
+//
+// The report also says what the saver left to the user: the cursor's display count when the
+// failure box came up and at exit, whether the input method was on at exit, and how often a
+// saver window was shown, erased or painted while no stage (scene) existed, which is after
+// Stage::Shutdown, since no saver window exists before Stage::Start.
 #include "faults/gdi_faults.h"
 
 #include <windows.h>
@@ -17,6 +22,7 @@
 #include <set>
 #include <string>
 
+#include "stage/stage.h"
 #include "stage/stage_state.h"
 
 namespace gdi_faults {
@@ -40,11 +46,32 @@ decltype(&DeleteObject) realDeleteObject = DeleteObject;
 decltype(&DeleteDC) realDeleteDC = DeleteDC;
 decltype(&LoadImageA) realLoadImageA = LoadImageA;
 decltype(&GetDeviceCaps) realGetDeviceCaps = GetDeviceCaps;
+decltype(&GetDC) realGetDC = GetDC;
+decltype(&ShowWindow) realShowWindow = ShowWindow;
+decltype(&ShowCursor) realShowCursor = ShowCursor;
+decltype(&MessageBoxA) realMessageBoxA = MessageBoxA;
+using EnableImeFn = BOOL(WINAPI*)(HWND, BOOL);  // WINNLSEnableIME, in no MinGW header
+EnableImeFn realEnableIme = nullptr;
 
 std::map<std::string, int> calls;
 std::map<std::string, int> failAt;  // function name -> call number that fails
 std::set<void*> live;
 int fakeBitsPerPixel = 0;
+
+// What the saver window did for the user, as the report gives it.
+struct Watch {
+  int cursorCount = 0;  // as ShowCursor last returned it
+  int cursorAtBox = 0;
+  bool boxShown = false;
+  bool imeEnabled = true;
+  int stagelessShows = 0, stagelessErases = 0, stagelessPaints = 0;
+} watch;
+
+bool IsSaverWindow(HWND window) {
+  char name[64] = {};
+  return GetClassNameA(window, name, sizeof(name)) != 0 &&
+         std::strcmp(name, "WindowsScreenSaverClass") == 0;
+}
 
 // Counts the call and says whether this one is to fail.
 bool Fails(const char* name) {
@@ -102,6 +129,31 @@ BOOL WINAPI FakeDeleteDC(HDC dc) {
   if (ok) live.erase(dc);
   return ok;
 }
+HDC WINAPI FakeGetDC(HWND window) {
+  if (Fails("GetDC")) return nullptr;
+  return realGetDC(window);
+}
+BOOL WINAPI FakeShowWindow(HWND window, int command) {
+  const bool wasVisible = IsWindowVisible(window) != FALSE;
+  const BOOL result = realShowWindow(window, command);
+  if (!wasVisible && IsWindowVisible(window) && IsSaverWindow(window) && !Stage::HasScene()) {
+    ++watch.stagelessShows;
+  }
+  return result;
+}
+int WINAPI FakeShowCursor(BOOL show) {
+  watch.cursorCount = realShowCursor(show);
+  return watch.cursorCount;
+}
+BOOL WINAPI FakeEnableIme(HWND window, BOOL enable) {
+  watch.imeEnabled = enable != FALSE;
+  return realEnableIme != nullptr ? realEnableIme(window, enable) : TRUE;
+}
+int WINAPI FakeMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+  watch.boxShown = true;
+  watch.cursorAtBox = watch.cursorCount;
+  return realMessageBoxA(owner, text, caption, type);
+}
 int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
   if (fakeBitsPerPixel != 0 && index == BITSPIXEL) return fakeBitsPerPixel;
   return realGetDeviceCaps(dc, index);
@@ -126,6 +178,16 @@ const Wrapped kWrapped[] = {
      reinterpret_cast<void**>(&realGetDeviceCaps)},
     {"user32.dll", "LoadImageA", reinterpret_cast<void*>(FakeLoadImageA),
      reinterpret_cast<void**>(&realLoadImageA)},
+    {"user32.dll", "GetDC", reinterpret_cast<void*>(FakeGetDC),
+     reinterpret_cast<void**>(&realGetDC)},
+    {"user32.dll", "ShowWindow", reinterpret_cast<void*>(FakeShowWindow),
+     reinterpret_cast<void**>(&realShowWindow)},
+    {"user32.dll", "ShowCursor", reinterpret_cast<void*>(FakeShowCursor),
+     reinterpret_cast<void**>(&realShowCursor)},
+    {"user32.dll", "MessageBoxA", reinterpret_cast<void*>(FakeMessageBoxA),
+     reinterpret_cast<void**>(&realMessageBoxA)},
+    {"user32.dll", "WINNLSEnableIME", reinterpret_cast<void*>(FakeEnableIme),
+     reinterpret_cast<void**>(&realEnableIme)},
 };
 
 // Points every import of this executable that kWrapped names at its wrapper.
@@ -218,6 +280,12 @@ bool WriteReport(const char* path) {
   FILE* file = std::fopen(path, "w");
   if (file == nullptr) return false;
   for (const auto& [name, count] : calls) std::fprintf(file, "calls %s %d\n", name.c_str(), count);
+  if (watch.boxShown) std::fprintf(file, "cursor-at-box %d\n", watch.cursorAtBox);
+  std::fprintf(file, "cursor-at-exit %d\n", watch.cursorCount);
+  std::fprintf(file, "ime-at-exit %d\n", watch.imeEnabled ? 1 : 0);
+  std::fprintf(file, "stageless-shows %d\n", watch.stagelessShows);
+  std::fprintf(file, "stageless-erases %d\n", watch.stagelessErases);
+  std::fprintf(file, "stageless-paints %d\n", watch.stagelessPaints);
   std::fprintf(file, "live %u\n", unsigned(live.size()));
   std::fclose(file);
   return true;
@@ -225,18 +293,45 @@ bool WriteReport(const char* path) {
 
 namespace {
 
+void CountStageless(HWND window, UINT message) {
+  if (Stage::HasScene() || !IsSaverWindow(window)) return;
+  if (message == WM_ERASEBKGND) ++watch.stagelessErases;
+  if (message == WM_PAINT || message == WM_NCPAINT) ++watch.stagelessPaints;
+}
+
+// Sent messages (an erase inside ShowWindow, a paint from UpdateWindow) and retrieved ones.
+LRESULT CALLBACK WatchSent(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    CountStageless(sent->hwnd, sent->message);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+LRESULT CALLBACK WatchRetrieved(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE) {
+    const auto* message = reinterpret_cast<const MSG*>(lParam);
+    CountStageless(message->hwnd, message->message);
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
 // In the saver copy, the environment arms the faults before WinMain and the report is written
 // when the process ends normally (after WinMain has returned and the saver has cleaned up).
 struct FromEnvironment {
   std::string report;
+  HHOOK sentHook = nullptr, retrievedHook = nullptr;
   FromEnvironment() {
     char value[512] = {};
     if (GetEnvironmentVariableA("LUMORA_FAULT_REPORT", value, sizeof(value)) == 0) return;
     report = value;
     Install();
     if (GetEnvironmentVariableA("LUMORA_FAULT", value, sizeof(value)) != 0) ReadFaults(value);
+    sentHook = SetWindowsHookExA(WH_CALLWNDPROC, WatchSent, nullptr, GetCurrentThreadId());
+    retrievedHook = SetWindowsHookExA(WH_GETMESSAGE, WatchRetrieved, nullptr, GetCurrentThreadId());
   }
   ~FromEnvironment() {
+    if (sentHook != nullptr) UnhookWindowsHookEx(sentHook);
+    if (retrievedHook != nullptr) UnhookWindowsHookEx(retrievedHook);
     if (!report.empty()) WriteReport(report.c_str());
   }
 } fromEnvironment;

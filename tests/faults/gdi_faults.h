@@ -1,5 +1,6 @@
 // Test-only seam over the executable's GDI imports: make the n-th call of an object maker fail,
-// and count the GDI objects made and not yet deleted. See gdi_faults.cpp.
+// and count the GDI objects made and not yet deleted. In a saver copy it also reports what the
+// run left to the user (cursor, input method, a window shown after shutdown). See gdi_faults.cpp.
 #pragma once
 #include <cstddef>
 
@@ -8,7 +9,7 @@ namespace gdi_faults {
 // Patches this executable's import table; returns the number of entries redirected.
 int Install();
 // The n-th call (from 1) of CreateDIBSection, CreateCompatibleDC, CreateCompatibleBitmap,
-// CreatePalette or CreateBitmap counted from the last Reset returns null.
+// CreatePalette, CreateBitmap or GetDC counted from the last Reset returns null.
 void FailCall(const char* function, int n);
 // Forgets faults, call counts and live objects.
 void Reset();

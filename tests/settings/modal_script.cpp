@@ -27,23 +27,23 @@ bool IsDialogOfThisThread(HWND window) {
   return std::string(className) == "#32770" && IsWindowVisible(window);
 }
 
+struct DialogSearch {
+  bool withScrollBar;
+  HWND found;
+};
+
+// An enumeration callback is stdcall (CALLBACK), which a lambda cannot be on the 32-bit build.
+BOOL CALLBACK MatchThreadDialog(HWND window, LPARAM data) {
+  auto* s = reinterpret_cast<DialogSearch*>(data);
+  if (!IsDialogOfThisThread(window)) return TRUE;
+  if ((GetDlgItem(window, IDC_BRIGHTNESS_SCROLL) != nullptr) != s->withScrollBar) return TRUE;
+  s->found = window;
+  return FALSE;
+}
+
 HWND FindThreadDialog(bool withScrollBar) {
-  struct Search {
-    bool withScrollBar;
-    HWND found;
-  } search = {withScrollBar, nullptr};
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        if (!IsDialogOfThisThread(window)) return TRUE;
-        if ((GetDlgItem(window, IDC_BRIGHTNESS_SCROLL) != nullptr) != s->withScrollBar) {
-          return TRUE;
-        }
-        s->found = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  DialogSearch search = {withScrollBar, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), MatchThreadDialog, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/random_source.h"
@@ -25,42 +26,99 @@ TEST(BouncingSprite, AdvanceMovesWhateverTheStripAndMoveMode) {
   EXPECT_EQ(box.frameAccumulator, 0);
 }
 
-TEST(BouncingSprite, ReflectsWhenTheNominalBoxReachesAnEdge) {
+// Each case gives the box a velocity as a turn might leave it; only a component pointing out
+// through an edge the box touches or has crossed is reversed.
+TEST(BouncingSprite, ReflectsOnlyWhatPointsOutThroughAnEdge) {
   struct {
     int nominalWidth, nominalHeight;
     RECT bounds;
-    double x, y;
+    double x, y, vx, vy;
     bool turnX, turnY;
   } cases[] = {
-      {534, 194, {0, 0, 800, 600}, -0.6, 10.0, true, false},
-      {534, 194, {0, 0, 800, 600}, 0.0, 0.0, false, false},
-      {534, 194, {0, 0, 800, 600}, 265.9, 405.9, false, false},
-      {534, 194, {0, 0, 800, 600}, 266.0, 10.0, true, false},
-      {534, 194, {0, 0, 800, 600}, 10.0, -0.1, false, true},
-      {534, 194, {0, 0, 800, 600}, 10.0, 406.0, false, true},
-      {534, 194, {0, 0, 800, 600}, 300.0, -5.0, true, true},
-      {534, 194, {100, 50, 900, 650}, 50.0, 10.0, true, true},
-      {534, 194, {100, 50, 900, 650}, 100.0, 50.0, false, false},
-      {534, 194, {100, 50, 900, 650}, 99.9, 49.5, true, true},
-      {534, 194, {100, 50, 900, 650}, 366.0, 456.0, true, true},
-      // Larger than its bounds: the mirrored centre keeps the far edge from turning it back.
-      {120, 120, {0, 0, 100, 100}, -10.0, -10.0, true, true},
+      {534, 194, {0, 0, 800, 600}, -0.6, 10.0, -1.6, 0.8, true, false},
+      {534, 194, {0, 0, 800, 600}, -0.6, 10.0, 1.6, 0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 0.0, 0.0, -1.6, -0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 265.9, 405.9, 1.6, 0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 266.0, 10.0, 1.6, 0.8, true, false},
+      {534, 194, {0, 0, 800, 600}, 266.0, 10.0, -1.6, 0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 267.5, 10.0, -1.6, 0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 10.0, -0.1, -1.6, -0.8, false, true},
+      {534, 194, {0, 0, 800, 600}, 10.0, -1.5, -1.6, 0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 10.0, 406.0, -1.6, 0.8, false, true},
+      {534, 194, {0, 0, 800, 600}, 10.0, 406.0, -1.6, -0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 10.0, 407.2, -1.6, -0.8, false, false},
+      {534, 194, {0, 0, 800, 600}, 300.0, -5.0, 1.6, -0.8, true, true},
+      {534, 194, {0, 0, 800, 600}, 300.0, -5.0, -1.6, 0.8, false, false},
+      {534, 194, {100, 50, 900, 650}, 50.0, 10.0, -1.6, -0.8, true, true},
+      {534, 194, {100, 50, 900, 650}, 50.0, 10.0, 1.6, 0.8, false, false},
+      {534, 194, {100, 50, 900, 650}, 100.0, 50.0, -1.6, -0.8, false, false},
+      {534, 194, {100, 50, 900, 650}, 99.9, 49.5, -1.6, -0.8, true, true},
+      {534, 194, {100, 50, 900, 650}, 366.0, 456.0, 1.6, 0.8, true, true},
+      {534, 194, {100, 50, 900, 650}, 366.0, 456.0, -1.6, -0.8, false, false},
+      // Larger than its bounds: the mirrored centre keeps the far edge from turning it back,
+      // unless even the mirrored box reaches the far edge; then the two reversals cancel.
+      {120, 120, {0, 0, 100, 100}, -10.0, -10.0, -1.6, -0.8, true, true},
+      {120, 120, {0, 0, 100, 100}, -100.0, -100.0, -1.6, -0.8, false, false},
+      {120, 120, {0, 0, 100, 100}, -100.0, -100.0, 1.6, 0.8, false, false},
       // Odd sizes: both halves of 535 and 195 are the integer 267 and 97.
-      {535, 195, {0, 0, 800, 600}, 265.6, 405.6, false, false},
-      {535, 195, {0, 0, 800, 600}, 266.0, 406.0, true, true},
+      {535, 195, {0, 0, 800, 600}, 265.6, 405.6, 1.6, 0.8, false, false},
+      {535, 195, {0, 0, 800, 600}, 266.0, 406.0, 1.6, 0.8, true, true},
   };
   for (const auto& c : cases) {
     BouncingSprite box;
     box.nominalWidth = c.nominalWidth, box.nominalHeight = c.nominalHeight;
     box.bounds = c.bounds;
-    box.x = c.x, box.y = c.y, box.vx = -1.6, box.vy = 0.8;
+    box.x = c.x, box.y = c.y, box.vx = c.vx, box.vy = c.vy;
     EXPECT_EQ(box.KeepInBounds(), 0);
-    EXPECT_EQ(box.vx, c.turnX ? 1.6 : -1.6) << "x " << c.x << " in " << c.bounds.left << ".."
-                                            << c.bounds.right << ", width " << c.nominalWidth;
-    EXPECT_EQ(box.vy, c.turnY ? -0.8 : 0.8) << "y " << c.y << " in " << c.bounds.top << ".."
-                                            << c.bounds.bottom << ", height " << c.nominalHeight;
+    EXPECT_EQ(box.vx, c.turnX ? -c.vx : c.vx)
+        << "x " << c.x << " moving " << c.vx << " in " << c.bounds.left << ".." << c.bounds.right
+        << ", width " << c.nominalWidth;
+    EXPECT_EQ(box.vy, c.turnY ? -c.vy : c.vy)
+        << "y " << c.y << " moving " << c.vy << " in " << c.bounds.top << ".." << c.bounds.bottom
+        << ", height " << c.nominalHeight;
     EXPECT_EQ(box.x, c.x) << "the position must not be corrected";
     EXPECT_EQ(box.y, c.y) << "the position must not be corrected";
+  }
+}
+
+// The clock scene's motion, many nights long: a new direction every 3001 to 4000 frames, as
+// the scene turns it. At an edge the box may step further out twice, when it crosses and when
+// a turn right after the reflection points it out again; a box stuck there steps out every
+// other frame until the next turn.
+TEST(BouncingSprite, NeverLingersAtAnEdge) {
+  const RECT screens[] = {{0, 0, 640, 480},  {0, 0, 800, 600},   {0, 0, 1024, 768},
+                          {0, 0, 1366, 768}, {0, 0, 1920, 1080}, {100, 50, 900, 650}};
+  struct Axis {
+    int outwardSteps = 0;  // within the current stretch at or beyond an edge of this axis
+    void Track(bool beyondNear, bool onOrBeyondFar, double moved) {
+      if (!beyondNear && !onOrBeyondFar) outwardSteps = 0;
+      if ((beyondNear && moved < 0) || (onOrBeyondFar && moved > 0)) ++outwardSteps;
+    }
+  };
+  for (const RECT& screen : screens) {
+    for (uint32_t seed = 0; seed < 100; ++seed) {
+      RandomReset();
+      RandomSeed(seed * 7919);
+      BouncingSprite box;
+      box.Setup(nullptr, 534, 194, 0, 16, screen.left, screen.top, screen.right, screen.bottom);
+      Axis across, down;
+      int countdown = 3000 + int(Random(1000));
+      for (int frame = 0; frame < 40000; ++frame) {
+        if (countdown-- == 0) {
+          box.RandomVelocity(16);
+          countdown = 3000 + int(Random(1000));
+        }
+        const double oldX = box.x, oldY = box.y;
+        box.Advance();
+        box.KeepInBounds();
+        across.Track(box.x < screen.left, box.x + 534 >= screen.right, box.x - oldX);
+        down.Track(box.y < screen.top, box.y + 194 >= screen.bottom, box.y - oldY);
+        ASSERT_LE(std::max(across.outwardSteps, down.outwardSteps), 2)
+            << "stuck at an edge of " << screen.right - screen.left << " x "
+            << screen.bottom - screen.top << " at frame " << frame << ", seed " << seed << ": x "
+            << box.x << ", y " << box.y;
+      }
+    }
   }
 }
 
@@ -70,17 +128,17 @@ TEST(BouncingSprite, MeasuresFromTheCentreOfTheCurrentFrame) {
   FrameStrip strip;
   strip.CreateNumbered(10, 7000);  // 80 x 80 around a 40 x 40 box: the box starts 20 in
   struct {
-    double x;
+    double x, vx;  // moving out through the edge it is nearest
     bool turn;
-  } cases[] = {{-20.5, true}, {-20.0, false}, {740.0, true}, {739.5, false}};
+  } cases[] = {{-20.5, -2.0, true}, {-20.0, -2.0, false}, {740.0, 2.0, true}, {739.5, 2.0, false}};
   for (const auto& c : cases) {
     BouncingSprite box;
     box.strip = &strip;
     box.nominalWidth = box.nominalHeight = 40;
     box.bounds = {0, 0, 800, 600};
-    box.x = c.x, box.y = 100.0, box.vx = 2.0;
+    box.x = c.x, box.y = 100.0, box.vx = c.vx;
     box.KeepInBounds();
-    EXPECT_EQ(box.vx, c.turn ? -2.0 : 2.0) << "x " << c.x;
+    EXPECT_EQ(box.vx, c.turn ? -c.vx : c.vx) << "x " << c.x;
   }
 }
 

@@ -1,0 +1,184 @@
+// The saver window after something has drawn over it, in this process with the host's own
+// window procedures: once the system invalidates the damage with erase (as it does when a dialog
+// or window over the saver goes away, or a palette change asks for a full redraw), the next
+// frame leaves every pixel outside the block equal to the background surface. The frame clock's
+// own invalidation, without erase, still presents the block alone. Wine keeps each window's own
+// surface, so the damage is drawn into the saver window through its DC.
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "faults/gdi_faults.h"
+#include "harness/desktop_pattern.h"
+#include "host/host_state.h"
+#include "host/saver_window.h"
+#include "scene/clock_scene.h"
+#include "settings/settings_store.h"
+#include "sprites/test_surface.h"
+#include "stage/frame_clock.h"
+#include "stage/stage.h"
+#include "stage/stage_state.h"
+
+namespace {
+
+constexpr uint32_t kMarker = 0x3C5A7E;
+constexpr RECT kDamage = {40, 30, 700, 520};
+
+LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
+  PAINTSTRUCT paint;
+  PaintDesktopPattern(BeginPaint(window, &paint), GetSystemMetrics(SM_CXSCREEN),
+                      GetSystemMetrics(SM_CYSCREEN));
+  EndPaint(window, &paint);
+  return 0;
+}
+
+// A desktop with a pattern on it, for the opening to capture.
+HWND ShowPatternDesktop() {
+  WNDCLASSA windowClass = {};
+  windowClass.lpfnWndProc = PatternProc;
+  windowClass.hInstance = GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "LumoraRepairTestDesktop";
+  RegisterClassA(&windowClass);
+  HWND desktop = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
+                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
+                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+  UpdateWindow(desktop);
+  return desktop;
+}
+
+void PumpMessages() {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+}
+
+// What the frame clock does once it has counted one period.
+void OneFrame() {
+  FrameClock::clock.pendingFrames = 1;
+  Stage::StepFrame();
+  InvalidateRect(saverWindow, nullptr, FALSE);
+  UpdateWindow(saverWindow);
+}
+
+// The saver window as the host makes it, through its opening and two scene frames.
+bool OpenSaver(bool windowed) {
+  isWindowed = windowed;
+  isPreview = false;
+  parentWindow = GetDesktopWindow();
+  Stage::stage = Stage::State{};
+  if (!Stage::Start(parentWindow)) return false;
+  RegisterHostClass();
+  saverWindow =
+      CreateWindowExA(windowed ? 0 : WS_EX_TOPMOST, "WindowsScreenSaverClass", "Screen Saver",
+                      windowed ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME : WS_POPUP, 0,
+                      0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
+                      nullptr, moduleInstance, nullptr);
+  if (saverWindow == nullptr) return false;
+  ShowWindow(saverWindow, SW_SHOW);
+  GetCursorPos(&cursorOrigin);
+  UpdateWindow(saverWindow);
+  for (int wait = 0; Stage::stage.firstErase && wait < 200; ++wait) {
+    PumpMessages();
+    Sleep(10);
+  }
+  for (int frame = 0; frame < 100 && Stage::stage.capture.bitmap != nullptr; ++frame) OneFrame();
+  OneFrame();
+  OneFrame();
+  return !Stage::stage.firstErase && Stage::stage.capture.bitmap == nullptr;
+}
+
+// Also lets the desktop repaint where the saver was, for the next opening to capture.
+void CloseSaver() {
+  Stage::Shutdown(saverWindow);
+  DestroyWindow(saverWindow);
+  saverWindow = nullptr;
+  Stage::Shutdown(nullptr);
+  for (int wait = 0; wait < 10; ++wait) {
+    PumpMessages();
+    Sleep(10);
+  }
+  MSG quit;
+  while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+  }
+}
+
+void DrawDamage() {
+  HDC dc = GetDC(saverWindow);
+  HBRUSH brush = CreateSolidBrush(RGB(kMarker >> 16, kMarker >> 8 & 0xFF, kMarker & 0xFF));
+  FillRect(dc, &kDamage, brush);
+  DeleteObject(brush);
+  ReleaseDC(saverWindow, dc);
+}
+
+// Empty when the client area outside the block shows the background surface, and the marker
+// where it is to stay; else the first pixel that does not.
+std::string CheckOutsideBlock(const RECT& block, bool markerStays) {
+  RECT client;
+  GetClientRect(saverWindow, &client);
+  TestSurface shown(client.right, client.bottom), background(client.right, client.bottom);
+  HDC dc = GetDC(saverWindow);
+  BitBlt(shown.dc, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+  ReleaseDC(saverWindow, dc);
+  BitBlt(background.dc, 0, 0, client.right, client.bottom, Stage::stage.background.dc, 0, 0,
+         SRCCOPY);
+  GdiFlush();
+  for (int y = 0; y < client.bottom; ++y) {
+    for (int x = 0; x < client.right; ++x) {
+      if (Inside({block}, x, y)) continue;
+      const bool marked = markerStays && Inside({kDamage}, x, y);
+      const uint32_t expected = marked ? kMarker : background.Pixel(x, y);
+      if (shown.Pixel(x, y) != expected) {
+        std::ostringstream out;
+        out << "pixel (" << x << ", " << y << ") is " << std::hex << shown.Pixel(x, y)
+            << ", expected " << expected << (marked ? " (the marker)" : " (the background)");
+        return out.str();
+      }
+    }
+  }
+  return "";
+}
+
+TEST(RepairPaint, DamageIsRepairedFromTheBackgroundAndFramesPresentOnlyTheBlock) {
+  ASSERT_GT(gdi_faults::Install(), 0) << "the import table could not be patched";
+  moduleInstance = GetModuleHandleA(nullptr);
+  Brightness = 4;
+  enum class Damage { ErasedBySystem, PaletteRefresh, FrameOnly };
+  struct {
+    const char* label;
+    bool windowed;
+    bool eightBit;  // the seam answers 8 bits per pixel, so the stage builds its palette
+    Damage damage;
+    bool markerStays;
+  } cases[] = {
+      {"full screen, invalidated with erase", false, false, Damage::ErasedBySystem, false},
+      {"windowed, invalidated with erase", true, false, Damage::ErasedBySystem, false},
+      {"full screen on 8 bits, palette refreshed", false, true, Damage::PaletteRefresh, false},
+      {"windowed on 8 bits, palette refreshed", true, true, Damage::PaletteRefresh, false},
+      {"full screen, the frame clock's invalidation", false, false, Damage::FrameOnly, true},
+      {"full screen on 8 bits, the frame clock's invalidation", false, true, Damage::FrameOnly,
+       true},
+  };
+  HWND desktop = ShowPatternDesktop();
+  for (const auto& c : cases) {
+    gdi_faults::Reset();
+    if (c.eightBit) gdi_faults::FakeBitsPerPixel(8);
+    ASSERT_TRUE(OpenSaver(c.windowed)) << c.label << ": the saver did not reach its scene";
+    ASSERT_EQ(Stage::HasPalette(), c.eightBit) << c.label;
+    DrawDamage();
+    if (c.damage == Damage::ErasedBySystem) InvalidateRect(saverWindow, &kDamage, TRUE);
+    if (c.damage == Damage::PaletteRefresh) Stage::RefreshPalette(saverWindow);
+    // The block this frame presents is the rectangle the last one recorded.
+    const BouncingSprite& anchor = *static_cast<ClockScene*>(Stage::stage.scene)->anchor;
+    const RECT block = {anchor.savedX, anchor.savedY, anchor.savedX + anchor.savedWidth,
+                        anchor.savedY + anchor.savedHeight};
+    OneFrame();
+    EXPECT_EQ(CheckOutsideBlock(block, c.markerStays), "") << c.label;
+    CloseSaver();
+  }
+  gdi_faults::Reset();
+  DestroyWindow(desktop);
+  Brightness = kDefaultBrightness;
+}
+
+}  // namespace
