@@ -44,7 +44,7 @@ template <typename Condition>
 bool WaitFor(Condition condition, DWORD timeoutMs = kWaitMs) {
   const DWORD start = GetTickCount();
   while (!condition()) {
-    if (GetTickCount() - start >= timeoutMs) return false;
+    if (GetTickCount() - start >= Patience(timeoutMs)) return false;
     PumpFor(20);
   }
   return true;

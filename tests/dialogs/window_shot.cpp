@@ -44,7 +44,7 @@ ScreenImage CaptureSettled(HWND window, DWORD timeoutMs) {
     ScreenImage next = CaptureWindow(window);
     if (next == last) return next;
     last = std::move(next);
-  } while (GetTickCount() - start < timeoutMs);
+  } while (GetTickCount() - start < Patience(timeoutMs));
   return last;
 }
 

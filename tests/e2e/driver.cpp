@@ -2,11 +2,23 @@
 #include "e2e/driver.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 std::string SaverPath() {
   std::string path = "Z:" LUMORA_SCR_PATH;
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
+}
+
+DWORD Patience(DWORD milliseconds) {
+  static const DWORD factor = [] {
+    char value[16] = {};
+    const DWORD length = GetEnvironmentVariableA("LUMORA_TIME_FACTOR", value, sizeof(value));
+    const unsigned long f =
+        length > 0 && length < sizeof(value) ? std::strtoul(value, nullptr, 10) : 1;
+    return f > 0 ? static_cast<DWORD>(f) : 1;
+  }();
+  return milliseconds * factor;
 }
 
 void PumpFor(DWORD milliseconds) {
@@ -72,14 +84,14 @@ HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent) {
     }
     if (search.found != nullptr) return search.found;
     PumpFor(20);
-  } while (GetTickCount() - start < timeoutMs && Running());
+  } while (GetTickCount() - start < Patience(timeoutMs) && Running());
   return nullptr;
 }
 
 DWORD SaverProcess::WaitExit(DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   while (Running()) {
-    if (GetTickCount() - start >= timeoutMs) return kNoExit;
+    if (GetTickCount() - start >= Patience(timeoutMs)) return kNoExit;
     PumpFor(10);
   }
   DWORD code = kNoExit;
@@ -140,7 +152,7 @@ HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
     EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) return search.found;
     PumpFor(20);
-  } while (GetTickCount() - start < timeoutMs);
+  } while (GetTickCount() - start < Patience(timeoutMs));
   return nullptr;
 }
 

@@ -10,6 +10,11 @@ constexpr DWORD kNoExit = 0xDEADBEEF;
 // The saver executable of this build, as a Windows path.
 std::string SaverPath();
 
+// How long to wait for something the saver does: the time given, stretched by the factor in
+// LUMORA_TIME_FACTOR where programs run slower than here (the 32-bit tests' emulated machine).
+// Only waits are stretched, never what a test measures.
+DWORD Patience(DWORD milliseconds);
+
 // Handles the driver's own window messages for a while (a preview host lives in the driver).
 void PumpFor(DWORD milliseconds);
 

@@ -63,7 +63,7 @@ bool StandInDesktop::Show(DWORD timeoutMs) {
     return false;
   }
   const DWORD start = GetTickCount();
-  while (GetTickCount() - start < timeoutMs) {
+  while (GetTickCount() - start < Patience(timeoutMs)) {
     if (WallpaperShowing()) return true;
     PumpFor(50);
   }
@@ -129,7 +129,7 @@ ClockReading WaitForClock(DWORD timeoutMs) {
     reading = ReadClock(CaptureScreenImage(), SaverClockPictures());
     if (reading.found) break;
     PumpFor(50);
-  } while (GetTickCount() - start < timeoutMs);
+  } while (GetTickCount() - start < Patience(timeoutMs));
   return reading;
 }
 

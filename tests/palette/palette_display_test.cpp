@@ -73,7 +73,7 @@ class PaletteDisplayTest : public ::testing::Test {
       PumpFor(200);
       *last = CountColours(CaptureScreenImage(), palette);
       if (last->colouredPixels > 5000 && last->paletteColours >= 24) return window;
-    } while (GetTickCount() - start < kClockTimeoutMs);
+    } while (GetTickCount() - start < Patience(kClockTimeoutMs));
     return window;
   }
 

@@ -56,7 +56,7 @@ inline bool WaitForLine(const char* folder, const std::string& line, size_t coun
                         DWORD timeoutMs = 10000) {
   const DWORD start = GetTickCount();
   while (CountLines(folder, line) < count) {
-    if (GetTickCount() - start >= timeoutMs) return false;
+    if (GetTickCount() - start >= Patience(timeoutMs)) return false;
     PumpFor(20);
   }
   return true;

@@ -70,7 +70,7 @@ void CALLBACK OnTick(HWND, UINT, UINT_PTR, DWORD) {
   if (done) {
     ++script.next;
     script.stepStarted = GetTickCount();
-  } else if (GetTickCount() - script.stepStarted > kStepTimeoutMs) {
+  } else if (GetTickCount() - script.stepStarted > Patience(kStepTimeoutMs)) {
     Abandon();
     script.next = script.steps.size();
   }
