@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 
+#include "clock_block.h"
 #include "graphics/random_source.h"
 #include "host/host_state.h"
 #include "sprites/test_surface.h"
@@ -138,20 +139,22 @@ TEST_F(ClockSceneTest, DigitsShowTheTwentyFourHourTime) {
 }
 
 TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
+  const struct {
+    const char* name;
+    const Sprite* sprites;
+    const block::Offset* offsets;
+    int count;
+  } groups[] = {{"digit", scene.digitSprites, block::kDigits, 6},
+                {"colon", scene.colonSprites, block::kColons, 2},
+                {"character", scene.characterSprites, block::kCharacters, 3}};
   for (int step = 0; step < 3; ++step) {
     scene.Advance(1);
     const double x = scene.anchor->x, y = scene.anchor->y;
-    for (int d = 0; d < 6; ++d) {
-      EXPECT_EQ(scene.digitSprites[d].x, x + kDigitLayout[d].x) << "digit " << d;
-      EXPECT_EQ(scene.digitSprites[d].y, y + kDigitLayout[d].y) << "digit " << d;
-    }
-    for (int c = 0; c < 2; ++c) {
-      EXPECT_EQ(scene.colonSprites[c].x, x + kColonLayout[c].x) << "colon " << c;
-      EXPECT_EQ(scene.colonSprites[c].y, y + kColonLayout[c].y) << "colon " << c;
-    }
-    for (int s = 0; s < 3; ++s) {
-      EXPECT_EQ(scene.characterSprites[s].x, x + kCharacterLayout[s].x) << "character " << s;
-      EXPECT_EQ(scene.characterSprites[s].y, y + kCharacterLayout[s].y) << "character " << s;
+    for (const auto& g : groups) {
+      for (int i = 0; i < g.count; ++i) {
+        EXPECT_EQ(g.sprites[i].x, x + g.offsets[i].x) << g.name << " " << i;
+        EXPECT_EQ(g.sprites[i].y, y + g.offsets[i].y) << g.name << " " << i;
+      }
     }
   }
 }
@@ -165,9 +168,9 @@ TEST_F(ClockSceneTest, TheBlockStartsInsideThePreviewAndMovesOneStepPerCall) {
     const double left = scene.anchor->x - scene.anchor->vx;
     const double top = scene.anchor->y - scene.anchor->vy;
     EXPECT_GE(left, 0.0) << "seed " << seed;
-    EXPECT_LE(left, 640.0 - kBlockWidth) << "seed " << seed;
+    EXPECT_LE(left, 640.0 - block::kWidth) << "seed " << seed;
     EXPECT_GE(top, 0.0) << "seed " << seed;
-    EXPECT_LE(top, 480.0 - kBlockHeight) << "seed " << seed;
+    EXPECT_LE(top, 480.0 - block::kHeight) << "seed " << seed;
     EXPECT_NEAR(std::hypot(scene.anchor->vx, scene.anchor->vy), 1.6, 1e-9);
     for (int frames : {0, 1, 7}) {
       const double x = scene.anchor->x + scene.anchor->vx, y = scene.anchor->y + scene.anchor->vy;
@@ -236,7 +239,7 @@ class ClockScenePaint : public ClockSceneTest {
   }
   RECT BlockRect() const {
     const int x = scene.anchor->PixelX(), y = scene.anchor->PixelY();
-    return {x, y, x + kBlockWidth, y + kBlockHeight};
+    return {x, y, x + block::kWidth, y + block::kHeight};
   }
   // What the frame should hold inside the block: the background with every picture drawn.
   void ExpectedBlock(TestSurface& out) {
