@@ -49,12 +49,10 @@ class ClockSceneTest : public ::testing::Test {
   }
   void TearDown() override { SetLocalTimeSource(GetLocalTime); }
 
-  // The strip (0, 1 or 2 for +0, +100, +200) character s shows, or -1 for a foreign strip.
-  int StripOf(int s) {
-    for (int k = 0; k < 3; ++k) {
-      if (scene.characterSprites[s].strip == &scene.characterStrips[s][k]) return k;
-    }
-    return -1;
+  // The picture behind frame i of character s's strip; ids are stored as a 1 and two bytes.
+  int Picture(int s, int i) {
+    const char* id = scene.characterSprites[s].strip->frames[i]->source;
+    return id[0] == 1 ? uint8_t(id[1]) | uint8_t(id[2]) << 8 : -1;
   }
 
   ClockScene scene;
@@ -83,31 +81,34 @@ TEST_F(ClockSceneTest, CharacterFrameFollowsTheMillisecond) {
 TEST_F(ClockSceneTest, StripsAreChosenOnlyAtClockFrameZero) {
   struct {
     int hour, minute, second;
-    int strips[3];  // hour, minute, second character
+    int pictures[3];  // the first picture of the hour, minute and second character's strip
   } cases[] = {
-      {9, 59, 59, {1, 1, 1}},   // every pair of digits rolls over, each at a 9
-      {10, 0, 0, {2, 2, 0}},    // back to the idle strips
-      {23, 59, 59, {0, 1, 1}},  // 23 becomes 00: the hour's units are not a 9
-      {12, 34, 59, {2, 0, 1}}, {12, 34, 56, {2, 2, 0}}, {0, 0, 0, {2, 2, 0}},
-      {19, 59, 59, {1, 1, 1}}, {12, 9, 59, {2, 1, 1}},  {12, 34, 9, {2, 2, 1}},
-      {12, 34, 58, {2, 2, 0}}, {12, 59, 58, {2, 2, 0}},
+      {9, 59, 59, {10100, 9100, 8100}},   // every pair of digits rolls over, each at a 9
+      {10, 0, 0, {10200, 9200, 8000}},    // back to the idle strips
+      {23, 59, 59, {10000, 9100, 8100}},  // 23 becomes 00: the hour's units are not a 9
+      {12, 34, 59, {10200, 9000, 8100}}, {12, 34, 56, {10200, 9200, 8000}},
+      {0, 0, 0, {10200, 9200, 8000}},    {19, 59, 59, {10100, 9100, 8100}},
+      {12, 9, 59, {10200, 9100, 8100}},  {12, 34, 9, {10200, 9200, 8100}},
+      {12, 34, 58, {10200, 9200, 8000}}, {12, 59, 58, {10200, 9200, 8000}},
   };
-  const int pictureBase[3] = {10000, 9000, 8000};
+  const int idle[3] = {10200, 9200, 8200};
   for (const auto& c : cases) {
     for (int millisecond : {734, 766, 799}) {
-      scene.Start();  // every character back on its +200 strip
-      SetTime(c.hour, c.minute, c.second, millisecond);
-      scene.Advance(1);
+      scene.Start();
       for (int s = 0; s < 3; ++s) {
-        EXPECT_EQ(StripOf(s), c.strips[s])
-            << c.hour << ":" << c.minute << ":" << c.second << "." << millisecond << ", character "
-            << s << ": expected pictures from " << pictureBase[s] + 100 * c.strips[s];
+        for (int i = 0; i < 15; ++i) ASSERT_EQ(Picture(s, i), idle[s] + i) << "after Start";
       }
+      SetTime(c.hour, c.minute, c.second, millisecond);
       // Outside frame 0 the choice stands, whatever the time says.
-      for (int other : {733, 800, 0}) {
-        SetTime(10, 0, 0, other);
+      for (int now : {millisecond, 733, 800, 0}) {
+        if (now != millisecond) SetTime(10, 0, 0, now);
         scene.Advance(1);
-        for (int s = 0; s < 3; ++s) EXPECT_EQ(StripOf(s), c.strips[s]) << "millisecond " << other;
+        for (int s = 0; s < 3; ++s) {
+          EXPECT_EQ(Picture(s, 0), c.pictures[s])
+              << c.hour << ":" << c.minute << ":" << c.second << "." << millisecond << " then "
+              << now << ", character " << s;
+          EXPECT_EQ(Picture(s, 14), c.pictures[s] + 14) << "character " << s;
+        }
       }
     }
   }
