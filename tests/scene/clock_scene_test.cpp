@@ -5,9 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 #include "clock_block.h"
 #include "graphics/random_source.h"
@@ -160,26 +162,35 @@ TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
   }
 }
 
+// In the preview the block is placed with its left edge at a whole x from 0 to 105 and its top
+// edge at a whole y from 0 to 285, and every one of them is reached.
 TEST_F(ClockSceneTest, TheBlockStartsInsideThePreviewAndMovesOneStepPerCall) {
-  for (uint32_t seed : {1u, 2u, 77u, 4096u, 999999u}) {
+  int low[2] = {640, 480}, high[2] = {-1, -1};  // x, y
+  for (uint32_t seed = 1; seed <= 3000; ++seed) {
     RandomReset();
     RandomSeed(seed);
     scene.Start();
-    // Start's own Advance(0) has moved the block one step from where it was placed.
-    const double left = scene.anchor->x - scene.anchor->vx;
-    const double top = scene.anchor->y - scene.anchor->vy;
-    EXPECT_GE(left, 0.0) << "seed " << seed;
-    EXPECT_LE(left, 640.0 - block::kWidth) << "seed " << seed;
-    EXPECT_GE(top, 0.0) << "seed " << seed;
-    EXPECT_LE(top, 480.0 - block::kHeight) << "seed " << seed;
-    EXPECT_NEAR(std::hypot(scene.anchor->vx, scene.anchor->vy), 1.6, 1e-9);
+    // Start's own Advance(0) has moved the block one step from where it was placed; where that
+    // step took it past the left or top edge, or to the right or bottom one, the velocity has
+    // been reversed since.
+    const BouncingSprite& b = *scene.anchor;
+    const double start[2] = {b.x - (b.x < 0.0 || b.x + block::kWidth >= 640.0 ? -b.vx : b.vx),
+                             b.y - (b.y < 0.0 || b.y + block::kHeight >= 480.0 ? -b.vy : b.vy)};
+    for (int axis = 0; axis < 2; ++axis) {
+      ASSERT_NEAR(start[axis], std::round(start[axis]), 1e-9) << "seed " << seed;
+      low[axis] = std::min(low[axis], int(std::lround(start[axis])));
+      high[axis] = std::max(high[axis], int(std::lround(start[axis])));
+    }
+    ASSERT_NEAR(std::hypot(b.vx, b.vy), 1.6, 1e-9) << "seed " << seed;
     for (int frames : {0, 1, 7}) {
-      const double x = scene.anchor->x + scene.anchor->vx, y = scene.anchor->y + scene.anchor->vy;
+      const double x = b.x + b.vx, y = b.y + b.vy;
       scene.Advance(frames);
-      EXPECT_DOUBLE_EQ(scene.anchor->x, x) << frames << " frames still make one step";
-      EXPECT_DOUBLE_EQ(scene.anchor->y, y) << frames << " frames still make one step";
+      ASSERT_DOUBLE_EQ(b.x, x) << frames << " frames still make one step, seed " << seed;
+      ASSERT_DOUBLE_EQ(b.y, y) << frames << " frames still make one step, seed " << seed;
     }
   }
+  EXPECT_EQ(std::vector<int>({low[0], high[0], low[1], high[1]}),
+            std::vector<int>({0, 105, 0, 285}));
 }
 
 TEST_F(ClockSceneTest, TurnCountdownCountsCallsWithFrames) {
