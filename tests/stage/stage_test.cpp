@@ -206,14 +206,19 @@ TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
   }
 }
 
-TEST_F(StageTest, LaterErasesCaptureNothing) {
+// An erase in the middle of the opening neither draws nor captures the desktop again: the
+// opening goes on with the desktop as it was, though the desktop has changed since.
+TEST_F(StageTest, LaterErasesCaptureAndDrawNothing) {
   Brightness = 4;
   Erase();
-  HBITMAP capture = Stage::stage.capture.bitmap;
-  ASSERT_NE(capture, nullptr);
-  Stage::OnEraseBackground(saver, paint.dc);
-  EXPECT_EQ(Stage::stage.capture.bitmap, capture);
-  EXPECT_EQ(Stage::stage.dimLevel, 32);
+  StepAndPaint();  // level 32
+  HDC screen = GetDC(desktop);
+  PatBlt(screen, 0, 0, kWidth, kHeight, BLACKNESS);
+  ReleaseDC(desktop, screen);
+  Erase();
+  EXPECT_EQ(Filled(paint, kMarker), "") << "a later erase draws nothing";
+  StepAndPaint();
+  EXPECT_EQ(Shows(paint, 31), "") << "the opening goes on from where it was";
 }
 
 // Without memory for the opening images the saver still runs: no dim, a black background, and
@@ -288,8 +293,10 @@ TEST_F(StageTest, ShutdownFreesEverythingAndIsSafeToRepeat) {
     }
   }
   // A stage without a scene ignores frame steps, paints and erases.
+  paint.Fill(kMarker);
   StepAndPaint();
   Stage::OnEraseBackground(saver, paint.dc);
+  EXPECT_EQ(Filled(paint, kMarker), "") << "drawn without a scene";
 }
 
 // timeGetTime wraps to 0 after 49.7 days. Here the wrap falls exactly on a frame boundary, 44 ms
