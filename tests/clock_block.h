@@ -1,6 +1,5 @@
-// The clock block as drawn for the saver: its size and each picture's top-left corner relative to
-// the block's, y growing downward. Written out here, not read from the scene, so that a picture
-// the scene puts in the wrong place is seen.
+// The clock block as drawn: its size and each picture's top-left corner from the block's, y down.
+// Written out here rather than read from the scene, so that a picture out of place is seen.
 #pragma once
 
 namespace block {

@@ -134,8 +134,7 @@ bool LoadClockPictures(const std::string& saverPath, ClockPictures& pictures) {
   for (int d = 0; d < 10; ++d) ok = ok && LoadPicture(module, kDigitBase + d, pictures.digits[d]);
   pictures.lastDrawer.assign(size_t(block::kWidth) * block::kHeight, -1);
   if (ok) {
-    for (int c = 0; c < 2; ++c)
-      MarkDrawer(pictures.lastDrawer, pictures.colon, block::kColons[c], c);
+    for (int c : {0, 1}) MarkDrawer(pictures.lastDrawer, pictures.colon, block::kColons[c], c);
     for (int cell = 0; cell < 6; ++cell) {
       for (const PicturePixels& digit : pictures.digits) {
         MarkDrawer(pictures.lastDrawer, digit, block::kDigits[cell], kFirstDigitEntry + cell);
@@ -179,8 +178,8 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
   const Probe probes[3] = {own.front(), own[own.size() / 2], own.back()};
   // The block may stand up to one step past an edge before it turns back.
   constexpr int kSlack = 4;
-  for (int by = image.top - kSlack; by <= image.top + image.height - block::kHeight + kSlack;
-       ++by) {
+  const int lastY = image.top + image.height - block::kHeight + kSlack;
+  for (int by = image.top - kSlack; by <= lastY; ++by) {
     for (int bx = image.left - kSlack; bx <= image.left + image.width - block::kWidth + kSlack;
          ++bx) {
       bool hit = true;

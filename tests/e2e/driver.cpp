@@ -3,10 +3,14 @@
 
 #include <algorithm>
 
-std::string SaverPath() {
-  std::string path = "Z:" LUMORA_SCR_PATH;
+std::string WindowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
+}
+
+std::string SaverPath() {
+  return WindowsPath(LUMORA_SCR_PATH);
 }
 
 void PumpFor(DWORD milliseconds) {

@@ -7,7 +7,8 @@
 
 constexpr DWORD kNoExit = 0xDEADBEEF;
 
-// The saver executable of this build, as a Windows path.
+// A Unix path of this build as a Windows path on drive Z:; the saver executable as one.
+std::string WindowsPath(const std::string& unixPath);
 std::string SaverPath();
 
 // Handles the driver's own window messages for a while (a preview host lives in the driver).
