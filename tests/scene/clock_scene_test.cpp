@@ -162,17 +162,14 @@ TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
   }
 }
 
-// In the preview the block is placed with its left edge at a whole x from 0 to 105 and its top
-// edge at a whole y from 0 to 285, and every one of them is reached.
+// In the preview the block's left edge starts at a whole x from 0 to 105, its top at 0 to 285.
 TEST_F(ClockSceneTest, TheBlockStartsInsideThePreviewAndMovesOneStepPerCall) {
   int low[2] = {640, 480}, high[2] = {-1, -1};  // x, y
   for (uint32_t seed = 1; seed <= 3000; ++seed) {
     RandomReset();
     RandomSeed(seed);
     scene.Start();
-    // Start's own Advance(0) has moved the block one step from where it was placed; where that
-    // step took it past the left or top edge, or to the right or bottom one, the velocity has
-    // been reversed since.
+    // Start's own Advance(0) has made one step, and reversed the velocity if it met an edge.
     const BouncingSprite& b = *scene.anchor;
     const double start[2] = {b.x - (b.x < 0.0 || b.x + block::kWidth >= 640.0 ? -b.vx : b.vx),
                              b.y - (b.y < 0.0 || b.y + block::kHeight >= 480.0 ? -b.vy : b.vy)};
@@ -197,12 +194,11 @@ TEST_F(ClockSceneTest, TurnCountdownCountsCallsWithFrames) {
   EXPECT_GE(scene.turnCountdown, 3000);
   EXPECT_LE(scene.turnCountdown, 3999);
   scene.turnCountdown = 5;
-  scene.Advance(0);
-  EXPECT_EQ(scene.turnCountdown, 5) << "a call with no frames leaves the countdown alone";
-  scene.Advance(1);
-  EXPECT_EQ(scene.turnCountdown, 4);
-  scene.Advance(9);
-  EXPECT_EQ(scene.turnCountdown, 3) << "one per call, not per elapsed frame";
+  // A call with no frames leaves the countdown alone; any other takes one, not one per frame.
+  for (const auto& [frames, left] : {std::pair{0, 5}, {1, 4}, {9, 3}}) {
+    scene.Advance(frames);
+    EXPECT_EQ(scene.turnCountdown, left) << frames << " frames";
+  }
 
   // At 0 a call with frames turns the block at the same speed and re-arms the countdown.
   bool directionChanged = false;
@@ -226,11 +222,7 @@ TEST_F(ClockSceneTest, PaletteComesFromTheHourCharacter) {
   FrameStrip reference;
   reference.CreateNumbered(1, 10000);
   reference.ExportPalette(fromStrip);
-  int differing = 0;
-  for (int i = 0; i < 256; ++i) {
-    if (std::memcmp(&fromScene[i], &fromStrip[i], sizeof fromScene[i]) != 0) ++differing;
-  }
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(std::memcmp(fromScene, fromStrip, sizeof fromScene), 0);
   int nonBlack = 0;
   for (const PALETTEENTRY& e : fromScene) nonBlack += e.peRed || e.peGreen || e.peBlue;
   EXPECT_GT(nonBlack, 1) << "picture 10000's colour table did not arrive";

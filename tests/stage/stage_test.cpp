@@ -233,13 +233,11 @@ TEST_F(StageTest, FailedImageCreationGivesABlackOpeningAndTheClockKeepsRunning) 
       {"the dim image fails", 2, false},
       {"no pixel pointers", 1, true},
   };
-  bool first = true;
   for (const auto& c : cases) {
-    if (!first) {
+    if (&c != cases) {  // each case needs a fresh stage
       TearDown();
       SetUp();
     }
-    first = false;
     dibCalls = 0;
     failFromCall = c.failFrom;
     withoutPixels = c.noPixels;
