@@ -97,9 +97,7 @@ TEST_F(ClockSceneTest, StripsAreChosenOnlyAtClockFrameZero) {
   for (const auto& c : cases) {
     for (int millisecond : {734, 766, 799}) {
       scene.Start();
-      for (int s = 0; s < 3; ++s) {
-        for (int i = 0; i < 15; ++i) ASSERT_EQ(Picture(s, i), idle[s] + i) << "after Start";
-      }
+      for (int i = 0; i < 45; ++i) ASSERT_EQ(Picture(i / 15, i % 15), idle[i / 15] + i % 15);
       SetTime(c.hour, c.minute, c.second, millisecond);
       // Outside frame 0 the choice stands, whatever the time says.
       for (int now : {millisecond, 733, 800, 0}) {
@@ -142,22 +140,15 @@ TEST_F(ClockSceneTest, DigitsShowTheTwentyFourHourTime) {
 }
 
 TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
-  const struct {
-    const char* name;
-    const Sprite* sprites;
-    const block::Offset* offsets;
-    int count;
-  } groups[] = {{"digit", scene.digitSprites, block::kDigits, 6},
-                {"colon", scene.colonSprites, block::kColons, 2},
-                {"character", scene.characterSprites, block::kCharacters, 3}};
+  // The draw list holds the colons, the digits and the characters, in this order.
+  std::vector<block::Offset> offsets(std::begin(block::kColons), std::end(block::kColons));
+  offsets.insert(offsets.end(), std::begin(block::kDigits), std::end(block::kDigits));
+  offsets.insert(offsets.end(), std::begin(block::kCharacters), std::end(block::kCharacters));
   for (int step = 0; step < 3; ++step) {
     scene.Advance(1);
-    const double x = scene.anchor->x, y = scene.anchor->y;
-    for (const auto& g : groups) {
-      for (int i = 0; i < g.count; ++i) {
-        EXPECT_EQ(g.sprites[i].x, x + g.offsets[i].x) << g.name << " " << i;
-        EXPECT_EQ(g.sprites[i].y, y + g.offsets[i].y) << g.name << " " << i;
-      }
+    for (int i = 0; i < 11; ++i) {
+      EXPECT_EQ(scene.sprites[i]->x, scene.anchor->x + offsets[i].x) << "draw-list entry " << i;
+      EXPECT_EQ(scene.sprites[i]->y, scene.anchor->y + offsets[i].y) << "draw-list entry " << i;
     }
   }
 }

@@ -206,8 +206,7 @@ TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
   }
 }
 
-// An erase in the middle of the opening neither draws nor captures the desktop again: the
-// opening goes on with the desktop as it was, though the desktop has changed since.
+// An erase during the opening neither draws nor captures again, though the desktop has changed.
 TEST_F(StageTest, LaterErasesCaptureAndDrawNothing) {
   Brightness = 4;
   Erase();
