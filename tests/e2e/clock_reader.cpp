@@ -1,7 +1,7 @@
 // The on-screen clock reader: picture loading, the block search and the digit matching.
 #include "e2e/clock_reader.h"
 
-#include "scene/clock_scene.h"
+#include "clock_block.h"
 
 namespace {
 
@@ -51,20 +51,20 @@ bool LoadPicture(HMODULE module, int id, PicturePixels& picture) {
 }
 
 // Marks where a picture placed at offset can be opaque as painted by draw-list entry.
-void MarkDrawer(std::vector<int8_t>& lastDrawer, const PicturePixels& picture, LayoutOffset offset,
+void MarkDrawer(std::vector<int8_t>& lastDrawer, const PicturePixels& picture, block::Offset offset,
                 int entry) {
   for (int y = 0; y < picture.height; ++y) {
     for (int x = 0; x < picture.width; ++x) {
       const int bx = offset.x + x, by = offset.y + y;
-      if (!picture.Opaque(x, y) || bx >= kBlockWidth || by >= kBlockHeight) continue;
-      int8_t& cell = lastDrawer[size_t(by) * kBlockWidth + bx];
+      if (!picture.Opaque(x, y) || bx >= block::kWidth || by >= block::kHeight) continue;
+      int8_t& cell = lastDrawer[size_t(by) * block::kWidth + bx];
       if (cell < entry) cell = int8_t(entry);
     }
   }
 }
 
 bool OwnedBy(const ClockPictures& pictures, int bx, int by, int entry) {
-  return pictures.lastDrawer[size_t(by) * kBlockWidth + bx] == entry;
+  return pictures.lastDrawer[size_t(by) * block::kWidth + bx] == entry;
 }
 
 int32_t ScreenWord(const ScreenImage& image, int x, int y) {
@@ -76,7 +76,7 @@ int32_t ScreenWord(const ScreenImage& image, int x, int y) {
 // Counts the colon's own pixels that differ from the picture; -1 when none could be compared.
 int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
                     int colonIndex, int limit) {
-  const LayoutOffset offset = kColonLayout[colonIndex];
+  const block::Offset offset = block::kColons[colonIndex];
   int compared = 0, mismatches = 0;
   for (int y = 0; y < pictures.colon.height; ++y) {
     for (int x = 0; x < pictures.colon.width; ++x) {
@@ -97,7 +97,7 @@ int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int
 // them (an "8" also explains every pixel of a "0" that it shares). -1 when none matches.
 int ReadDigit(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
               int cell) {
-  const LayoutOffset offset = kDigitLayout[cell];
+  const block::Offset offset = block::kDigits[cell];
   const int entry = kFirstDigitEntry + cell;
   int best = -1, bestOpaque = -1;
   for (int d = 0; d < 10; ++d) {
@@ -132,12 +132,12 @@ bool LoadClockPictures(const std::string& saverPath, ClockPictures& pictures) {
   if (module == nullptr) return false;
   bool ok = LoadPicture(module, kColonId, pictures.colon);
   for (int d = 0; d < 10; ++d) ok = ok && LoadPicture(module, kDigitBase + d, pictures.digits[d]);
-  pictures.lastDrawer.assign(size_t(kBlockWidth) * kBlockHeight, -1);
+  pictures.lastDrawer.assign(size_t(block::kWidth) * block::kHeight, -1);
   if (ok) {
-    for (int c = 0; c < 2; ++c) MarkDrawer(pictures.lastDrawer, pictures.colon, kColonLayout[c], c);
+    for (int c : {0, 1}) MarkDrawer(pictures.lastDrawer, pictures.colon, block::kColons[c], c);
     for (int cell = 0; cell < 6; ++cell) {
       for (const PicturePixels& digit : pictures.digits) {
-        MarkDrawer(pictures.lastDrawer, digit, kDigitLayout[cell], kFirstDigitEntry + cell);
+        MarkDrawer(pictures.lastDrawer, digit, block::kDigits[cell], kFirstDigitEntry + cell);
       }
     }
   }
@@ -149,7 +149,7 @@ bool LoadClockPictures(const std::string& saverPath, ClockPictures& pictures) {
         PicturePixels frame;
         ok = LoadPicture(module, kCharacterBase[s] + 100 * k + i, frame);
         if (ok)
-          MarkDrawer(pictures.lastDrawer, frame, kCharacterLayout[s], kFirstCharacterEntry + s);
+          MarkDrawer(pictures.lastDrawer, frame, block::kCharacters[s], kFirstCharacterEntry + s);
       }
     }
   }
@@ -166,7 +166,7 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
     int32_t colour;
   };
   std::vector<Probe> own;
-  const LayoutOffset colon0 = kColonLayout[0];
+  const block::Offset colon0 = block::kColons[0];
   for (int py = 0; py < pictures.colon.height; ++py) {
     for (int px = 0; px < pictures.colon.width; ++px) {
       if (pictures.colon.Opaque(px, py) && OwnedBy(pictures, colon0.x + px, colon0.y + py, 0)) {
@@ -178,8 +178,9 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
   const Probe probes[3] = {own.front(), own[own.size() / 2], own.back()};
   // The block may stand up to one step past an edge before it turns back.
   constexpr int kSlack = 4;
-  for (int by = image.top - kSlack; by <= image.top + image.height - kBlockHeight + kSlack; ++by) {
-    for (int bx = image.left - kSlack; bx <= image.left + image.width - kBlockWidth + kSlack;
+  const int lastY = image.top + image.height - block::kHeight + kSlack;
+  for (int by = image.top - kSlack; by <= lastY; ++by) {
+    for (int bx = image.left - kSlack; bx <= image.left + image.width - block::kWidth + kSlack;
          ++bx) {
       bool hit = true;
       for (const Probe& p : probes) {
@@ -213,7 +214,7 @@ ClockReading ReadClock(const ScreenImage& image, const ClockPictures& pictures) 
 
 bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) {
   for (int cell = 0; cell < 6; ++cell) {
-    const LayoutOffset offset = kDigitLayout[cell];
+    const block::Offset offset = block::kDigits[cell];
     const int entry = kFirstDigitEntry + cell;
     int opaque[10] = {};
     for (int d = 0; d < 10; ++d) {

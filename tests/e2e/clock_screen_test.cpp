@@ -11,7 +11,7 @@
 
 #include "e2e/driver.h"
 #include "e2e/e2e_support.h"
-#include "scene/clock_scene.h"
+#include "clock_block.h"
 
 namespace {
 
@@ -33,8 +33,8 @@ BlockSample NextSample(const ClockReading& last) {
   s.before = timeGetTime();
   const int screenW = GetSystemMetrics(SM_CXSCREEN), screenH = GetSystemMetrics(SM_CYSCREEN);
   const int left = std::max(0, last.blockX - kMargin), top = std::max(0, last.blockY - kMargin);
-  const int right = std::min(screenW, last.blockX + kBlockWidth + kMargin);
-  const int bottom = std::min(screenH, last.blockY + kBlockHeight + kMargin);
+  const int right = std::min(screenW, last.blockX + block::kWidth + kMargin);
+  const int bottom = std::min(screenH, last.blockY + block::kHeight + kMargin);
   s.clock =
       ReadClock(CaptureScreenImage(left, top, right - left, bottom - top), SaverClockPictures());
   if (!s.clock.found) s.clock = ReadClock(CaptureScreenImage(), SaverClockPictures());
@@ -155,8 +155,8 @@ TEST_F(ClockOnScreen, ShowsTheLocalTimeAndMovesAboutOnePointSixPixelsPerFrame) {
 // edge before turning, and each turn of an axis happens at an edge.
 TEST_F(ClockOnScreen, StaysOnScreenAndBouncesOffItsEdges) {
   constexpr int kStepSlack = 2;
-  const int maxX = GetSystemMetrics(SM_CXSCREEN) - kBlockWidth;
-  const int maxY = GetSystemMetrics(SM_CYSCREEN) - kBlockHeight;
+  const int maxX = GetSystemMetrics(SM_CXSCREEN) - block::kWidth;
+  const int maxY = GetSystemMetrics(SM_CYSCREEN) - block::kHeight;
   int lowX = first_.blockX, highX = first_.blockX, lowY = first_.blockY, highY = first_.blockY;
   // Per axis: the extreme position of the current run and the run's direction (0 unknown).
   int extreme[2] = {first_.blockX, first_.blockY}, direction[2] = {0, 0};

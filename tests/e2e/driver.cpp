@@ -4,10 +4,14 @@
 #include <algorithm>
 #include <cstdlib>
 
-std::string SaverPath() {
-  std::string path = "Z:" LUMORA_SCR_PATH;
+std::string WindowsPath(const std::string& unixPath) {
+  std::string path = "Z:" + unixPath;
   std::replace(path.begin(), path.end(), '/', '\\');
   return path;
+}
+
+std::string SaverPath() {
+  return WindowsPath(LUMORA_SCR_PATH);
 }
 
 DWORD Patience(DWORD milliseconds) {

@@ -7,7 +7,8 @@
 
 constexpr DWORD kNoExit = 0xDEADBEEF;
 
-// The saver executable of this build, as a Windows path.
+// A Unix path of this build as a Windows path on drive Z:; the saver executable as one.
+std::string WindowsPath(const std::string& unixPath);
 std::string SaverPath();
 
 // How long to wait for something the saver does: the time given, stretched by the factor in

@@ -1,8 +1,6 @@
 // The stand-in desktop process, the registry setting guard and the dim arithmetic.
 #include "e2e/e2e_support.h"
 
-#include <algorithm>
-
 #include "e2e/driver.h"
 #include "harness/desktop_pattern.h"
 
@@ -27,12 +25,6 @@ bool WallpaperShowing() {
 }
 
 }  // namespace
-
-std::string WindowsPath(const std::string& unixPath) {
-  std::string path = "Z:" + unixPath;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
-}
 
 std::string ShotsFolder() {
   std::string folder = SaverPath();

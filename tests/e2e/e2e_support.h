@@ -10,9 +10,6 @@
 #include "e2e/driver.h"
 #include "e2e/screen_image.h"
 
-// A Unix path of this build as a Windows path on drive Z:.
-std::string WindowsPath(const std::string& unixPath);
-
 // Where the tests leave their screenshots: a "shots" folder beside the saver executable.
 std::string ShotsFolder();
 

@@ -11,7 +11,7 @@
 
 #include "e2e/driver.h"
 #include "e2e/e2e_support.h"
-#include "scene/clock_scene.h"
+#include "clock_block.h"
 
 namespace {
 
@@ -63,7 +63,7 @@ int BackgroundMismatches(const ScreenImage& screen, RECT block, int level, std::
 }
 
 RECT BlockRect(const ClockReading& clock) {
-  return {clock.blockX, clock.blockY, clock.blockX + kBlockWidth, clock.blockY + kBlockHeight};
+  return {clock.blockX, clock.blockY, clock.blockX + block::kWidth, clock.blockY + block::kHeight};
 }
 
 TEST(Opening, DimsTheDesktopOneLevelPerFrameToExactlyTheChosenBrightness) {

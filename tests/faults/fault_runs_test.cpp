@@ -15,12 +15,6 @@ namespace {
 
 constexpr DWORD kExitFailure = 0xFFFFFFFF;
 
-std::string WindowsPath(std::string path) {
-  path = "Z:" + path;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
-}
-
 struct Outcome {
   DWORD exitValue = kNoExit;
   bool window = false;

@@ -4,23 +4,14 @@
 // complete saver shows that the check can tell the difference.
 #include <gtest/gtest.h>
 
+#include "clock_block.h"
 #include "e2e/driver.h"
 #include "e2e/screen_image.h"
 #include "faults/bmp8.h"
 
 namespace {
 
-constexpr int kBlockWidth = 534, kBlockHeight = 194;
-constexpr int kDigitX[6] = {6, 85, 185, 264, 364, 443};
-constexpr int kColonX[2] = {134, 313};
-constexpr int kCharacterX[3] = {0, 179, 358};
-constexpr int kCharacterTop = 38;  // rows above this hold digits and colons only
-
-std::string WindowsPath(std::string path) {
-  path = "Z:" + path;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
-}
+constexpr int kCharacterTop = block::kCharacters[0].y;  // rows above hold digits and colons only
 
 Bmp8 Picture(int id) {
   Bmp8 picture;
@@ -59,20 +50,20 @@ Measured Measure(const ScreenImage& shot, const SYSTEMTIME& time) {
     DWORD colour;
   };
   std::vector<Point> expected;
-  std::vector<bool> digitCovers(size_t(kBlockWidth) * kCharacterTop, false);
+  std::vector<bool> digitCovers(size_t(block::kWidth) * kCharacterTop, false);
   for (int k = 0; k < 6; ++k) {
     for (int y = 0; y < kCharacterTop; ++y) {
       for (int x = 0; x < digits[k].width; ++x) {
         if (digits[k].At(x, y) == digits[k].At(0, 0)) continue;
-        digitCovers[size_t(y) * kBlockWidth + size_t(kDigitX[k] + x)] = true;
+        digitCovers[size_t(y) * block::kWidth + size_t(block::kDigits[k].x + x)] = true;
         if (const DWORD colour = Shown(digits[k], x, y))
-          expected.push_back({kDigitX[k] + x, y, colour});
+          expected.push_back({block::kDigits[k].x + x, y, colour});
       }
     }
   }
   if (expected.empty()) return m;
-  for (int ay = 0; ay + kBlockHeight <= shot.height && !m.found; ++ay) {
-    for (int ax = 0; ax + kBlockWidth <= shot.width && !m.found; ++ax) {
+  for (int ay = 0; ay + block::kHeight <= shot.height && !m.found; ++ay) {
+    for (int ax = 0; ax + block::kWidth <= shot.width && !m.found; ++ax) {
       bool all = true;
       for (const Point& p : expected) {
         if (shot.Rgb(ax + p.x, ay + p.y) != p.colour) {
@@ -85,8 +76,8 @@ Measured Measure(const ScreenImage& shot, const SYSTEMTIME& time) {
       for (int c = 0; c < 2; ++c) {
         for (int y = 0; y < kCharacterTop; ++y) {
           for (int x = 0; x < colon.width; ++x) {
-            const int bx = kColonX[c] + x;
-            if (Shown(colon, x, y) == 0 || digitCovers[size_t(y) * kBlockWidth + bx]) {
+            const int bx = block::kColons[c].x + x;
+            if (Shown(colon, x, y) == 0 || digitCovers[size_t(y) * block::kWidth + bx]) {
               continue;
             }
             ++m.colonPixelsChecked;
@@ -96,9 +87,9 @@ Measured Measure(const ScreenImage& shot, const SYSTEMTIME& time) {
       }
       int* counts[3] = {&m.hourCharacter, &m.minuteCharacter, &m.secondCharacter};
       for (int s = 0; s < 3; ++s) {
-        for (int y = 80; y < kBlockHeight; ++y) {
+        for (int y = 80; y < block::kHeight; ++y) {
           for (int x = 0; x < 176; ++x)
-            *counts[s] += shot.Rgb(ax + kCharacterX[s] + x, ay + y) != 0;
+            *counts[s] += shot.Rgb(ax + block::kCharacters[s].x + x, ay + y) != 0;
         }
       }
     }

@@ -71,13 +71,13 @@ TEST_F(GraphicsTest, SourcesSwitchBetweenNamesAndIds) {
 
 TEST_F(GraphicsTest, ReleaseKeepsSourceAndSettingsAndCanBeRepeated) {
   MaskedBitmap picture;
-  picture.makeMask = 1;
+  picture.makeMask = 2;  // set, but not the value a reset would give
   ASSERT_EQ(picture.Load(IdReference(TEST_PICTURE_NARROW)), 1);
   picture.Release();
   picture.Release();
   ExpectUnloaded(picture);
   EXPECT_EQ(picture.transparentIndex, 200);
-  EXPECT_EQ(picture.makeMask, 1);
+  EXPECT_EQ(picture.makeMask, 2);
   EXPECT_EQ(StoredId(picture), TEST_PICTURE_NARROW);
 }
 

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <vector>
 
+#include "clock_block.h"
 #include "graphics/random_source.h"
 #include "host/host_state.h"
 #include "sprites/test_surface.h"
@@ -48,12 +51,10 @@ class ClockSceneTest : public ::testing::Test {
   }
   void TearDown() override { SetLocalTimeSource(GetLocalTime); }
 
-  // The strip (0, 1 or 2 for +0, +100, +200) character s shows, or -1 for a foreign strip.
-  int StripOf(int s) {
-    for (int k = 0; k < 3; ++k) {
-      if (scene.characterSprites[s].strip == &scene.characterStrips[s][k]) return k;
-    }
-    return -1;
+  // The picture behind frame i of character s's strip; ids are stored as a 1 and two bytes.
+  int Picture(int s, int i) {
+    const char* id = scene.characterSprites[s].strip->frames[i]->source;
+    return id[0] == 1 ? uint8_t(id[1]) | uint8_t(id[2]) << 8 : -1;
   }
 
   ClockScene scene;
@@ -82,31 +83,32 @@ TEST_F(ClockSceneTest, CharacterFrameFollowsTheMillisecond) {
 TEST_F(ClockSceneTest, StripsAreChosenOnlyAtClockFrameZero) {
   struct {
     int hour, minute, second;
-    int strips[3];  // hour, minute, second character
+    int pictures[3];  // the first picture of the hour, minute and second character's strip
   } cases[] = {
-      {9, 59, 59, {1, 1, 1}},   // every pair of digits rolls over, each at a 9
-      {10, 0, 0, {2, 2, 0}},    // back to the idle strips
-      {23, 59, 59, {0, 1, 1}},  // 23 becomes 00: the hour's units are not a 9
-      {12, 34, 59, {2, 0, 1}}, {12, 34, 56, {2, 2, 0}}, {0, 0, 0, {2, 2, 0}},
-      {19, 59, 59, {1, 1, 1}}, {12, 9, 59, {2, 1, 1}},  {12, 34, 9, {2, 2, 1}},
-      {12, 34, 58, {2, 2, 0}}, {12, 59, 58, {2, 2, 0}},
+      {9, 59, 59, {10100, 9100, 8100}},   // every pair of digits rolls over, each at a 9
+      {10, 0, 0, {10200, 9200, 8000}},    // back to the idle strips
+      {23, 59, 59, {10000, 9100, 8100}},  // 23 becomes 00: the hour's units are not a 9
+      {12, 34, 59, {10200, 9000, 8100}}, {12, 34, 56, {10200, 9200, 8000}},
+      {0, 0, 0, {10200, 9200, 8000}},    {19, 59, 59, {10100, 9100, 8100}},
+      {12, 9, 59, {10200, 9100, 8100}},  {12, 34, 9, {10200, 9200, 8100}},
+      {12, 34, 58, {10200, 9200, 8000}}, {12, 59, 58, {10200, 9200, 8000}},
   };
-  const int pictureBase[3] = {10000, 9000, 8000};
+  const int idle[3] = {10200, 9200, 8200};
   for (const auto& c : cases) {
     for (int millisecond : {734, 766, 799}) {
-      scene.Start();  // every character back on its +200 strip
+      scene.Start();
+      for (int i = 0; i < 45; ++i) ASSERT_EQ(Picture(i / 15, i % 15), idle[i / 15] + i % 15);
       SetTime(c.hour, c.minute, c.second, millisecond);
-      scene.Advance(1);
-      for (int s = 0; s < 3; ++s) {
-        EXPECT_EQ(StripOf(s), c.strips[s])
-            << c.hour << ":" << c.minute << ":" << c.second << "." << millisecond << ", character "
-            << s << ": expected pictures from " << pictureBase[s] + 100 * c.strips[s];
-      }
       // Outside frame 0 the choice stands, whatever the time says.
-      for (int other : {733, 800, 0}) {
-        SetTime(10, 0, 0, other);
+      for (int now : {millisecond, 733, 800, 0}) {
+        if (now != millisecond) SetTime(10, 0, 0, now);
         scene.Advance(1);
-        for (int s = 0; s < 3; ++s) EXPECT_EQ(StripOf(s), c.strips[s]) << "millisecond " << other;
+        for (int s = 0; s < 3; ++s) {
+          EXPECT_EQ(Picture(s, 0), c.pictures[s])
+              << c.hour << ":" << c.minute << ":" << c.second << "." << millisecond << " then "
+              << now << ", character " << s;
+          EXPECT_EQ(Picture(s, 14), c.pictures[s] + 14) << "character " << s;
+        }
       }
     }
   }
@@ -139,56 +141,58 @@ TEST_F(ClockSceneTest, DigitsShowTheTwentyFourHourTime) {
 
 // Near, not exact: the 32-bit build adds in the x87 unit's wider registers.
 TEST_F(ClockSceneTest, EverySpriteSitsAtItsOffsetFromTheBlock) {
+  // The draw list holds the colons, the digits and the characters, in this order.
+  std::vector<block::Offset> offsets(std::begin(block::kColons), std::end(block::kColons));
+  offsets.insert(offsets.end(), std::begin(block::kDigits), std::end(block::kDigits));
+  offsets.insert(offsets.end(), std::begin(block::kCharacters), std::end(block::kCharacters));
   for (int step = 0; step < 3; ++step) {
     scene.Advance(1);
-    const double x = scene.anchor->x, y = scene.anchor->y;
-    for (int d = 0; d < 6; ++d) {
-      EXPECT_DOUBLE_EQ(scene.digitSprites[d].x, x + kDigitLayout[d].x) << "digit " << d;
-      EXPECT_DOUBLE_EQ(scene.digitSprites[d].y, y + kDigitLayout[d].y) << "digit " << d;
-    }
-    for (int c = 0; c < 2; ++c) {
-      EXPECT_DOUBLE_EQ(scene.colonSprites[c].x, x + kColonLayout[c].x) << "colon " << c;
-      EXPECT_DOUBLE_EQ(scene.colonSprites[c].y, y + kColonLayout[c].y) << "colon " << c;
-    }
-    for (int s = 0; s < 3; ++s) {
-      EXPECT_DOUBLE_EQ(scene.characterSprites[s].x, x + kCharacterLayout[s].x) << "character " << s;
-      EXPECT_DOUBLE_EQ(scene.characterSprites[s].y, y + kCharacterLayout[s].y) << "character " << s;
+    for (int i = 0; i < 11; ++i) {
+      EXPECT_DOUBLE_EQ(scene.sprites[i]->x, scene.anchor->x + offsets[i].x)
+          << "draw-list entry " << i;
+      EXPECT_DOUBLE_EQ(scene.sprites[i]->y, scene.anchor->y + offsets[i].y)
+          << "draw-list entry " << i;
     }
   }
 }
 
+// In the preview the block's left edge starts at a whole x from 0 to 105, its top at 0 to 285.
 TEST_F(ClockSceneTest, TheBlockStartsInsideThePreviewAndMovesOneStepPerCall) {
-  for (uint32_t seed : {1u, 2u, 77u, 4096u, 999999u}) {
+  int low[2] = {640, 480}, high[2] = {-1, -1};  // x, y
+  for (uint32_t seed = 1; seed <= 3000; ++seed) {
     RandomReset();
     RandomSeed(seed);
     scene.Start();
-    // Start's own Advance(0) has moved the block one step from where it was placed.
-    const double left = scene.anchor->x - scene.anchor->vx;
-    const double top = scene.anchor->y - scene.anchor->vy;
-    EXPECT_GE(left, 0.0) << "seed " << seed;
-    EXPECT_LE(left, 640.0 - kBlockWidth) << "seed " << seed;
-    EXPECT_GE(top, 0.0) << "seed " << seed;
-    EXPECT_LE(top, 480.0 - kBlockHeight) << "seed " << seed;
-    EXPECT_NEAR(std::hypot(scene.anchor->vx, scene.anchor->vy), 1.6, 1e-9);
+    // Start's own Advance(0) has made one step, and reversed the velocity if it met an edge.
+    const BouncingSprite& b = *scene.anchor;
+    const double start[2] = {b.x - (b.x < 0.0 || b.x + block::kWidth >= 640.0 ? -b.vx : b.vx),
+                             b.y - (b.y < 0.0 || b.y + block::kHeight >= 480.0 ? -b.vy : b.vy)};
+    for (int axis = 0; axis < 2; ++axis) {
+      ASSERT_NEAR(start[axis], std::round(start[axis]), 1e-9) << "seed " << seed;
+      low[axis] = std::min(low[axis], int(std::lround(start[axis])));
+      high[axis] = std::max(high[axis], int(std::lround(start[axis])));
+    }
+    ASSERT_NEAR(std::hypot(b.vx, b.vy), 1.6, 1e-9) << "seed " << seed;
     for (int frames : {0, 1, 7}) {
-      const double x = scene.anchor->x + scene.anchor->vx, y = scene.anchor->y + scene.anchor->vy;
+      const double x = b.x + b.vx, y = b.y + b.vy;
       scene.Advance(frames);
-      EXPECT_DOUBLE_EQ(scene.anchor->x, x) << frames << " frames still make one step";
-      EXPECT_DOUBLE_EQ(scene.anchor->y, y) << frames << " frames still make one step";
+      ASSERT_DOUBLE_EQ(b.x, x) << frames << " frames still make one step, seed " << seed;
+      ASSERT_DOUBLE_EQ(b.y, y) << frames << " frames still make one step, seed " << seed;
     }
   }
+  EXPECT_EQ(std::vector<int>({low[0], high[0], low[1], high[1]}),
+            std::vector<int>({0, 105, 0, 285}));
 }
 
 TEST_F(ClockSceneTest, TurnCountdownCountsCallsWithFrames) {
   EXPECT_GE(scene.turnCountdown, 3000);
   EXPECT_LE(scene.turnCountdown, 3999);
   scene.turnCountdown = 5;
-  scene.Advance(0);
-  EXPECT_EQ(scene.turnCountdown, 5) << "a call with no frames leaves the countdown alone";
-  scene.Advance(1);
-  EXPECT_EQ(scene.turnCountdown, 4);
-  scene.Advance(9);
-  EXPECT_EQ(scene.turnCountdown, 3) << "one per call, not per elapsed frame";
+  // A call with no frames leaves the countdown alone; any other takes one, not one per frame.
+  for (const auto& [frames, left] : {std::pair{0, 5}, {1, 4}, {9, 3}}) {
+    scene.Advance(frames);
+    EXPECT_EQ(scene.turnCountdown, left) << frames << " frames";
+  }
 
   // At 0 a call with frames turns the block at the same speed and re-arms the countdown.
   bool directionChanged = false;
@@ -212,11 +216,7 @@ TEST_F(ClockSceneTest, PaletteComesFromTheHourCharacter) {
   FrameStrip reference;
   reference.CreateNumbered(1, 10000);
   reference.ExportPalette(fromStrip);
-  int differing = 0;
-  for (int i = 0; i < 256; ++i) {
-    if (std::memcmp(&fromScene[i], &fromStrip[i], sizeof fromScene[i]) != 0) ++differing;
-  }
-  EXPECT_EQ(differing, 0);
+  EXPECT_EQ(std::memcmp(fromScene, fromStrip, sizeof fromScene), 0);
   int nonBlack = 0;
   for (const PALETTEENTRY& e : fromScene) nonBlack += e.peRed || e.peGreen || e.peBlue;
   EXPECT_GT(nonBlack, 1) << "picture 10000's colour table did not arrive";
@@ -237,7 +237,7 @@ class ClockScenePaint : public ClockSceneTest {
   }
   RECT BlockRect() const {
     const int x = scene.anchor->PixelX(), y = scene.anchor->PixelY();
-    return {x, y, x + kBlockWidth, y + kBlockHeight};
+    return {x, y, x + block::kWidth, y + block::kHeight};
   }
   // What the frame should hold inside the block: the background with every picture drawn.
   void ExpectedBlock(TestSurface& out) {

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "clock_block.h"
 #include "graphics/random_source.h"
 #include "scene/clock_scene.h"
 
@@ -61,8 +62,8 @@ TEST(ClockSceneSmallScreen, BlockStaysReachableOnAreasSmallerThanItself) {
         scene.Advance(1);
         travel.Add(scene.anchor->x, scene.anchor->y);
       }
-      ExpectAxis(travel.minX, travel.maxX, area.left, area.right, kBlockWidth, "x", area, seed);
-      ExpectAxis(travel.minY, travel.maxY, area.top, area.bottom, kBlockHeight, "y", area, seed);
+      ExpectAxis(travel.minX, travel.maxX, area.left, area.right, block::kWidth, "x", area, seed);
+      ExpectAxis(travel.minY, travel.maxY, area.top, area.bottom, block::kHeight, "y", area, seed);
     }
   }
 }
