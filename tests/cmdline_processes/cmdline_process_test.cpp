@@ -73,7 +73,8 @@ TEST(CommandLineProcesses, SelfEndingTextsEndAtOnceWithExitValueZero) {
     SaverProcess processes[kBatch];
     const size_t count = std::min(kBatch, chosen.size() - first);
     for (size_t i = 0; i < count; ++i) {
-      ASSERT_TRUE(processes[i].Start(chosen[first + i])) << corpus::Escaped(chosen[first + i]);
+      ASSERT_TRUE(processes[i].Start(chosen[first + i]))
+          << corpus::Escaped(chosen[first + i]) << ", error " << GetLastError();
     }
     for (size_t i = 0; i < count; ++i) {
       const DWORD exitValue = processes[i].WaitExit(kExitTimeout);
