@@ -19,6 +19,7 @@ namespace {
 // shows, can cover at most one of them. Every level dims that grey to a different value.
 constexpr POINT kLevelProbes[2] = {{3, 120}, {1020, 120}};
 constexpr double kShortestFrameMs = 22.0;
+constexpr double kBlockStep = 1.6;  // pixels per frame
 
 struct LevelSample {
   DWORD before, after;  // timeGetTime around the read
@@ -122,25 +123,28 @@ TEST(Opening, DimsTheDesktopOneLevelPerFrameToExactlyTheChosenBrightness) {
         << "background pixels differ from the wallpaper at " << target << "/32, first " << first;
     if (brightness == 4) SaveBmp(screen, ShotsFolder() + "\\dimmed_clock.bmp");
 
-    // Single pixels read one by one, on a grid away from wherever the block went meanwhile.
-    RECT avoid = BlockRect(same);
-    std::vector<std::pair<POINT, COLORREF>> grid;
-    for (int y = 4; y < screen.height; y += 24) {
-      for (int x = 4; x < screen.width; x += 24) grid.push_back({{x, y}, ScreenPixel(x, y)});
-    }
-    const ClockReading after = WaitForClock(3000);
-    ASSERT_TRUE(after.found);
-    RECT later = BlockRect(after);
-    UnionRect(&avoid, &avoid, &later);
-    InflateRect(&avoid, 4, 4);
+    // Single pixels read one by one, on a grid, a row at a time: each row is compared away
+    // from everywhere the block can have been since it was last seen, which a bounce at an
+    // edge would take outside the rectangles seen before and after.
     int gridMismatches = 0, gridCompared = 0;
-    for (const auto& [p, seen] : grid) {
-      if (PtInRect(&avoid, p)) continue;
-      ++gridCompared;
-      const COLORREF expected = ScaledColour(WallpaperPixel(p.x, p.y), target);
-      if (seen != expected && ++gridMismatches <= 5) {
-        ADD_FAILURE() << "grid pixel (" << p.x << "," << p.y << ") is " << std::hex << seen
-                      << ", expected " << expected;
+    for (int y = 4; y < screen.height; y += 24) {
+      const DWORD seenAt = timeGetTime();
+      const ClockReading now = ReadClock(CaptureScreenImage(), SaverClockPictures());
+      ASSERT_TRUE(now.found);
+      std::vector<std::pair<int, COLORREF>> row;
+      for (int x = 4; x < screen.width; x += 24) row.push_back({x, ScreenPixel(x, y)});
+      const double frames = (timeGetTime() - seenAt) / kShortestFrameMs + 2;
+      RECT avoid = BlockRect(now);
+      InflateRect(&avoid, static_cast<int>(kBlockStep * frames) + 2,
+                  static_cast<int>(kBlockStep * frames) + 2);
+      for (const auto& [x, seen] : row) {
+        if (PtInRect(&avoid, POINT{x, y})) continue;
+        ++gridCompared;
+        const COLORREF expected = ScaledColour(WallpaperPixel(x, y), target);
+        if (seen != expected && ++gridMismatches <= 5) {
+          ADD_FAILURE() << "grid pixel (" << x << "," << y << ") is " << std::hex << seen
+                        << ", expected " << expected;
+        }
       }
     }
     EXPECT_EQ(gridMismatches, 0);
