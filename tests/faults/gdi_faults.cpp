@@ -46,6 +46,7 @@ decltype(&DeleteObject) realDeleteObject = DeleteObject;
 decltype(&DeleteDC) realDeleteDC = DeleteDC;
 decltype(&LoadImageA) realLoadImageA = LoadImageA;
 decltype(&GetDeviceCaps) realGetDeviceCaps = GetDeviceCaps;
+decltype(&RealizePalette) realRealizePalette = RealizePalette;
 decltype(&GetDC) realGetDC = GetDC;
 decltype(&ShowWindow) realShowWindow = ShowWindow;
 decltype(&ShowCursor) realShowCursor = ShowCursor;
@@ -129,6 +130,10 @@ BOOL WINAPI FakeDeleteDC(HDC dc) {
   if (ok) live.erase(dc);
   return ok;
 }
+UINT WINAPI FakeRealizePalette(HDC dc) {
+  ++calls["RealizePalette"];
+  return realRealizePalette(dc);
+}
 HDC WINAPI FakeGetDC(HWND window) {
   if (Fails("GetDC")) return nullptr;
   return realGetDC(window);
@@ -176,6 +181,8 @@ const Wrapped kWrapped[] = {
      reinterpret_cast<void**>(&realDeleteDC)},
     {"gdi32.dll", "GetDeviceCaps", reinterpret_cast<void*>(FakeGetDeviceCaps),
      reinterpret_cast<void**>(&realGetDeviceCaps)},
+    {"gdi32.dll", "RealizePalette", reinterpret_cast<void*>(FakeRealizePalette),
+     reinterpret_cast<void**>(&realRealizePalette)},
     {"user32.dll", "LoadImageA", reinterpret_cast<void*>(FakeLoadImageA),
      reinterpret_cast<void**>(&realLoadImageA)},
     {"user32.dll", "GetDC", reinterpret_cast<void*>(FakeGetDC),

@@ -11,7 +11,7 @@ int Install();
 // The n-th call (from 1) of CreateDIBSection, CreateCompatibleDC, CreateCompatibleBitmap,
 // CreatePalette, CreateBitmap or GetDC counted from the last Reset returns null.
 void FailCall(const char* function, int n);
-// Forgets faults, call counts and live objects.
+// Forgets faults, call counts (RealizePalette's too) and live objects.
 void Reset();
 int Calls(const char* function);
 // Bitmaps, DCs and palettes made through the seam since Reset and not deleted.

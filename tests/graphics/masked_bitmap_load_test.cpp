@@ -1,6 +1,7 @@
 // MaskedBitmap's sources, what Load accepts and refuses, and the lifetime of the shared DC.
 #include <string>
 
+#include "faults/gdi_faults.h"
 #include "graphics_test_support.h"
 
 namespace {
@@ -122,8 +123,13 @@ TEST_F(GraphicsTest, SharedPaletteRemembersTheDcsOwnPaletteUntilDeleted) {
   SelectSharedPalette(second);
   EXPECT_EQ(sharedDcInitialPalette, initial) << "only the first selection's replaced palette";
   EXPECT_EQ(GetCurrentObject(sharedDc, OBJ_PAL), second);
+  ASSERT_GT(gdi_faults::Install(), 0);
+  gdi_faults::Reset();
   RealizeSharedPalette();
+  EXPECT_EQ(gdi_faults::Calls("RealizePalette"), 1) << "the selected palette is realized";
   DeleteSharedDc();
+  RealizeSharedPalette();
+  EXPECT_EQ(gdi_faults::Calls("RealizePalette"), 1) << "nothing to realize without sharedDc";
   EXPECT_EQ(sharedDc, nullptr);
   EXPECT_EQ(sharedDcInitialPalette, nullptr);
   DeleteObject(first);
