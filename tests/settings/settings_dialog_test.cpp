@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "faults/gdi_faults.h"
 #include "dialog_test_support.h"
 #include "graphics/masked_bitmap.h"
 #include "settings/settings_preview.h"
@@ -253,14 +254,21 @@ INSTANTIATE_TEST_SUITE_P(Endings, DialogEndingTest,
                                            EndingCase{"close box", 0}));
 
 TEST_F(SettingsDialogTest, ReleasingThePreviewTwiceIsHarmless) {
+  ASSERT_GT(gdi_faults::Install(), 0);
+  static int secondDeletes;
   RunSettingsDialogWith({{"release twice, then paint", [] {
                             HWND dialog = FindSettingsDialog();
                             ReleasePreview(dialog);
+                            const int deletes = gdi_faults::Calls("DeleteObject") +
+                                                gdi_faults::Calls("DeleteDC") + liveCount;
                             ReleasePreview(dialog);
+                            secondDeletes = gdi_faults::Calls("DeleteObject") +
+                                            gdi_faults::Calls("DeleteDC") + liveCount - deletes;
                             RedrawWindow(dialog, nullptr, nullptr,
                                          RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
                             return IsWindow(dialog) != FALSE;
                           }}});
+  EXPECT_EQ(secondDeletes, 0) << "the second release deleted objects or pictures again";
   EXPECT_EQ(liveCount, 0) << "pictures not destroyed";
 }
 
