@@ -78,8 +78,8 @@ TEST(Opening, DimsTheDesktopOneLevelPerFrameToExactlyTheChosenBrightness) {
     SaverProcess saver;
     ASSERT_TRUE(saver.Start("/s"));
 
-    // The levels seen on the way down: never up, never below the target, and never more
-    // levels in a stretch of time than frames fit into it.
+    // The levels seen on the way down: every one from 32 to the target in turn, never up,
+    // never below the target, and never more levels in a stretch of time than frames fit in.
     const std::vector<LevelSample> samples = SampleDim(target, 30000);
     ASSERT_FALSE(samples.empty());
     EXPECT_EQ(samples.back().level, target) << "the dim never reached level " << target;
@@ -93,8 +93,13 @@ TEST(Opening, DimsTheDesktopOneLevelPerFrameToExactlyTheChosenBrightness) {
       }
       if (i > 0) {
         EXPECT_LE(samples[i].level, samples[i - 1].level) << "the level went up: " << levels;
+        // A level may go unseen only while the reading paused for over half a frame.
+        const int skipped = samples[i - 1].level - samples[i].level - 1;
+        EXPECT_LE(skipped * kShortestFrameMs / 2, samples[i].after - samples[i - 1].before)
+            << "level " << samples[i - 1].level - 1 << " was never shown: " << levels;
       }
     }
+    EXPECT_EQ(samples.front().level, 32) << "the dim starts from the undimmed desktop";
     size_t firstDim = 0;
     while (firstDim < samples.size() && samples[firstDim].level == 32) ++firstDim;
     for (size_t i = firstDim; i < samples.size(); ++i) {
