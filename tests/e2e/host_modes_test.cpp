@@ -52,7 +52,7 @@ void ExpectACloseEnds(SaverProcess& saver, HWND window) {
 // Whether the cursor shows, as the system reports it while the given window has the foreground.
 bool CursorShowsOver(HWND window) {
   SetForegroundWindow(window);
-  PumpFor(200);
+  PumpFor(Patience(200));
   CURSORINFO info = {};
   info.cbSize = sizeof(info);
   return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
@@ -115,9 +115,9 @@ void TakeActivation(HWND saver, UINT message, WPARAM wParam, bool thenMoveFar) {
                           nullptr, nullptr, nullptr);
   SetForegroundWindow(cover);
   SetCapture(cover);
-  PumpFor(300);
+  PumpFor(Patience(300));
   if (thenMoveFar) MoveCursorBy(150, 50);
-  PumpFor(200);
+  PumpFor(Patience(200));
   PostMessageA(saver, message, wParam, 0);
 }
 
