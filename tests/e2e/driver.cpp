@@ -160,11 +160,6 @@ HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
   return nullptr;
 }
 
-void ClickAt(POINT screen) {
-  SetCursorPos(screen.x, screen.y);
-  SendClick();
-}
-
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags) {
   // Absolute positions are in 65536ths of the primary screen; rounding up keeps the pixel.
   const LONG width = GetSystemMetrics(SM_CXSCREEN);

@@ -52,14 +52,11 @@ void MoveCursorBy(int dx, int dy);
 // once the timeout has passed.
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs = 10000, HWND other = nullptr);
 
-// A left click at a screen point, through the system's input queue.
-void ClickAt(POINT screen);
-
 // A mouse event at a screen point (a move, plus the given button flags), in SendInput's
 // absolute coordinates.
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags);
 
 // A left click at a screen point in which the down and up events carry the point themselves.
-// ClickAt's cursor move and click travel apart, and under load a late cursor update from
+// A cursor move and a click sent apart travel apart, and under load a late cursor update from
 // another process can move the cursor back before the click arrives.
 void ClickAtPoint(POINT screen);

@@ -1,0 +1,72 @@
+// The full-screen window procedures, called directly on a window of the test's own: what they
+// keep from the default handling, and what input posts once the close has been granted.
+#include <gtest/gtest.h>
+
+#include "host/host_state.h"
+#include "host/saver_window.h"
+
+namespace {
+
+int systemCommandsCarriedOut = 0;
+
+// The default handling announces each system command it is about to carry out; refused here,
+// none of them changes the test's window.
+LRESULT CALLBACK CountSystemCommands(int code, WPARAM wParam, LPARAM lParam) {
+  if (code != HCBT_SYSCOMMAND) return CallNextHookEx(nullptr, code, wParam, lParam);
+  ++systemCommandsCarriedOut;
+  return 1;
+}
+
+struct TestWindow {
+  HWND handle =
+      CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  ~TestWindow() { DestroyWindow(handle); }
+  // Takes the waiting WM_CLOSE messages off the queue and counts them.
+  int TakeCloses() {
+    MSG message;
+    int closes = 0;
+    while (PeekMessageA(&message, handle, WM_CLOSE, WM_CLOSE, PM_REMOVE)) ++closes;
+    return closes;
+  }
+};
+
+TEST(WindowProcedures, FullScreenKeepsFourSystemCommandsFromTheDefaultHandling) {
+  const struct {
+    bool windowed;
+    WPARAM command;
+    bool carriedOut;
+  } cases[] = {{false, SC_SCREENSAVE, false}, {false, SC_CLOSE, false},
+               {false, SC_NEXTWINDOW, false}, {false, SC_PREVWINDOW, false},
+               {false, SC_MINIMIZE, true},    {true, SC_SCREENSAVE, true},
+               {true, SC_CLOSE, true}};
+  HHOOK hook = SetWindowsHookExA(WH_CBT, CountSystemCommands, nullptr, GetCurrentThreadId());
+  TestWindow window;
+  for (const auto& c : cases) {
+    isWindowed = c.windowed;
+    systemCommandsCarriedOut = 0;
+    HostWindowProc(window.handle, WM_SYSCOMMAND, c.command, 0);
+    EXPECT_EQ(systemCommandsCarriedOut, c.carriedOut ? 1 : 0)
+        << std::hex << c.command << (c.windowed ? " windowed" : " full screen");
+  }
+  isWindowed = false;
+  UnhookWindowsHookEx(hook);
+}
+
+TEST(WindowProcedures, OnceTheCloseIsGrantedInputPostsNoOtherClose) {
+  TestWindow window;
+  cursorOrigin = {-10000, -10000};  // any cursor position is a move far enough
+  HostWindowProc(window.handle, WM_KEYDOWN, VK_SPACE, 0);
+  EXPECT_EQ(window.TakeCloses(), 1) << "a key before the close";
+  HostWindowProc(window.handle, WM_CLOSE, 0, 0);
+  ASSERT_TRUE(closeGranted);
+  EXPECT_EQ(window.TakeCloses(), 1) << "the close protocol's own second pass";
+  for (UINT message : {WM_KEYDOWN, WM_SYSKEYDOWN, WM_LBUTTONDOWN, WM_RBUTTONDOWN, WM_MBUTTONDOWN,
+                       WM_MOUSEMOVE, WM_ACTIVATE, WM_ACTIVATEAPP, WM_NCACTIVATE}) {
+    HostWindowProc(window.handle, message, 0, 0);
+    EXPECT_EQ(window.TakeCloses(), 0) << "message " << std::hex << message;
+  }
+  closeGranted = false;
+  cursorOrigin = {};
+}
+
+}  // namespace
