@@ -141,6 +141,18 @@ void MoveCursorBy(int dx, int dy) {
   SendInput(1, &input, sizeof(INPUT));
 }
 
+void PlaceCursor(int x, int y) {
+  INPUT input = AbsoluteMouseInput({x, y}, 0);
+  const DWORD start = GetTickCount();
+  POINT at = {};
+  do {
+    SetCursorPos(x, y);
+    SendInput(1, &input, sizeof(INPUT));
+    PumpFor(50);
+    GetCursorPos(&at);
+  } while ((at.x != x || at.y != y) && GetTickCount() - start < Patience(3000));
+}
+
 bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
   std::string commandLine = "\"" + path + "\" " + arguments;
   STARTUPINFOA startup = {};

@@ -47,6 +47,9 @@ COLORREF ScreenPixel(int x, int y);
 void SendKey(WORD virtualKey);
 void SendClick();
 void MoveCursorBy(int dx, int dy);
+// Puts the cursor at a screen point before a saver starts, and waits until the system reports it
+// there: from the input queue as well, since a SetCursorPos from here may not reach the pointer.
+void PlaceCursor(int x, int y);
 
 // A visible top-level dialog (class #32770) of the process other than the one given, or null
 // once the timeout has passed.

@@ -72,7 +72,7 @@ TEST(Modes, MakeTheirOwnWindowAndOnlyFullScreenHidesTheCursorAndEndsOnInput) {
       {host.Switch(), WS_CHILD, WS_CAPTION, 0, {0, 0, 152, 112}, false},
   };
   for (const auto& c : cases) {
-    SetCursorPos(500, 400);
+    PlaceCursor(500, 400);
     SaverProcess saver;
     HWND window = StartSaver(saver, c.arguments, host.window);
     ASSERT_NE(window, nullptr) << c.arguments;
@@ -155,7 +155,7 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
        false},
   };
   for (const auto& c : cases) {
-    SetCursorPos(500, 400);
+    PlaceCursor(500, 400);
     SaverProcess saver;
     HWND window = StartSaver(saver, "/s");
     ASSERT_NE(window, nullptr) << c.name;

@@ -79,7 +79,7 @@ TEST(Win9xPassword, AnAcceptedCheckClosesTheSaverWithExitValueZero) {
       {"move of 10 pixels", [](HWND) { MoveCursorBy(6, 4); }},
   };
   for (const auto& c : cases) {
-    SetCursorPos(500, 400);
+    PlaceCursor(500, 400);
     SaverProcess saver;
     HWND window = StartFullScreen(saver, kWithLibraries);
     ASSERT_NE(window, nullptr) << c.name;
@@ -97,7 +97,7 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
   PasswordSettings settings(1, kAnswerRefuse);
   // The user leaves the cursor 200 pixels away from where the saver started while answering.
   settings.cursorAtAnswer.SetNumber(MAKELONG(700, 500));
-  SetCursorPos(500, 400);
+  PlaceCursor(500, 400);
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
@@ -133,7 +133,7 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
 
 TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   PasswordSettings settings(1, kAnswerAskDialog);
-  SetCursorPos(500, 400);
+  PlaceCursor(500, 400);
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
