@@ -13,6 +13,7 @@
 #include "e2e/driver.h"
 #include "resources/resource_ids.h"
 #include "settings/settings_test_support.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -22,14 +23,9 @@ constexpr DWORD kWaitMs = 10000;
 struct DriverWindow {
   HWND window = nullptr;
   explicit DriverWindow(int x) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DefWindowProcA;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH));
-    windowClass.lpszClassName = "LumoraDriverWindow";
-    RegisterClassA(&windowClass);
-    window = CreateWindowExA(0, "LumoraDriverWindow", "driver", WS_POPUP | WS_VISIBLE, x, 0, 60, 40,
-                             nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    window = win32_pieces::MakeWindow("LumoraDriverWindow", DefWindowProcA, WS_POPUP | WS_VISIBLE,
+                                      x, 0, 60, 40, nullptr, "driver",
+                                      static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
     PumpFor(50);
   }
   ~DriverWindow() { DestroyWindow(window); }
@@ -66,20 +62,19 @@ std::wstring WideTextOf(HWND window) {
   return text;
 }
 
+// The text in UTF-8, or in the code page given.
+std::string Narrow(const std::wstring& text, UINT codePage = CP_UTF8) {
+  char narrow[512] = {};
+  WideCharToMultiByte(codePage, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
+  return narrow;
+}
+
 // The dialog is an ANSI window: its texts pass through the running code page, which keeps the
 // Japanese only where that page is 932.
 std::wstring AsShownByAnsiWindow(const std::wstring& text) {
-  char narrow[512] = {};
-  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
   wchar_t wide[512] = {};
-  MultiByteToWideChar(CP_ACP, 0, narrow, -1, wide, 512);
+  MultiByteToWideChar(CP_ACP, 0, Narrow(text, CP_ACP).c_str(), -1, wide, 512);
   return wide;
-}
-
-std::string Utf8(const std::wstring& text) {
-  char narrow[512] = {};
-  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), -1, narrow, sizeof(narrow), nullptr, nullptr);
-  return narrow;
 }
 
 std::wstring NumberShown(HWND dialog) {
@@ -178,7 +173,7 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
     for (const auto& [key, shown] : c.keys) {
       SendKey(key);
       EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == shown; }, 3000))
-          << "after key " << key << " the number is expected to show " << Utf8(shown);
+          << "after key " << key << " the number is expected to show " << Narrow(shown);
     }
     if (c.pressDefaults) {
       ClickControl(dialog, IDC_DEFAULTS);
@@ -311,7 +306,7 @@ TEST_F(SettingsProcessTest, JapaneseTextsHaveGlyphsAndFitTheirControls) {
     int missing = 0;
     for (WORD glyph : glyphs) missing += glyph == 0xFFFF;
     EXPECT_EQ(missing, 0) << "characters without a glyph in the dialog font, which is "
-                          << Utf8(face);
+                          << Narrow(face);
     SIZE extent = {};
     GetTextExtentPoint32W(dc, c.text, int(text.size()), &extent);
     RECT client = {};
@@ -349,7 +344,7 @@ TEST_F(SettingsProcessTest, ShowsItsJapaneseTextsUnderTheJapaneseLocale) {
   HWND dialog = Open(saver, "/c");
   ASSERT_NE(dialog, nullptr) << "no settings dialog";
   for (const ExactTextCase& c : cases) {
-    EXPECT_EQ(Utf8(WideTextOf(c.id == 0 ? dialog : GetDlgItem(dialog, c.id))), Utf8(c.text))
+    EXPECT_EQ(Narrow(WideTextOf(c.id == 0 ? dialog : GetDlgItem(dialog, c.id))), Narrow(c.text))
         << "control " << c.id;
   }
   ClickControl(dialog, IDCANCEL);

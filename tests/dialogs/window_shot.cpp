@@ -7,22 +7,13 @@
 #include <vector>
 
 #include "e2e/driver.h"
+#include "win32_pieces.h"
 
 namespace {
 
 // GDI+'s PNG encoder.
 constexpr CLSID kPngEncoder = {
     0x557CF406, 0x1A04, 0x11D3, {0x9A, 0x73, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}};
-
-BITMAPINFO TopDown32(int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  return info;
-}
 
 std::wstring Wide(const std::string& text) {
   return std::wstring(text.begin(), text.end());
@@ -77,7 +68,7 @@ ScreenImage PictureResource(int id) {
   picture.width = shape.bmWidth;
   picture.height = shape.bmHeight;
   picture.pixels.resize(size_t(picture.width) * size_t(picture.height));
-  BITMAPINFO info = TopDown32(picture.width, picture.height);
+  BITMAPINFO info = win32_pieces::TopDown(picture.width, picture.height);
   HDC dc = CreateCompatibleDC(nullptr);
   GetDIBits(dc, bitmap, 0, UINT(picture.height), picture.pixels.data(), &info, DIB_RGB_COLORS);
   DeleteDC(dc);

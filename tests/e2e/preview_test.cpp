@@ -11,6 +11,7 @@
 #include "e2e/driver.h"
 #include "e2e/e2e_support.h"
 #include "harness/desktop_pattern.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -22,15 +23,9 @@ constexpr int kHostWidth = 152, kHostHeight = 112;
 class PreviewHost {
  public:
   PreviewHost() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "LumoraPreviewPictureHost";
-    RegisterClassA(&windowClass);
-    window =
-        CreateWindowExA(0, windowClass.lpszClassName, "host",
-                        WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kHostOrigin.x, kHostOrigin.y,
-                        kHostWidth, kHostHeight, nullptr, nullptr, windowClass.hInstance, nullptr);
+    window = win32_pieces::MakeWindow("LumoraPreviewPictureHost", Proc,
+                                      WS_POPUP | WS_VISIBLE | WS_CLIPCHILDREN, kHostOrigin.x,
+                                      kHostOrigin.y, kHostWidth, kHostHeight, nullptr, "host");
     shows.clear();  // only what the saver does counts
   }
   ~PreviewHost() { DestroyWindow(window); }

@@ -3,6 +3,8 @@
 
 #include <cstdio>
 
+#include "win32_pieces.h"
+
 COLORREF ScreenImage::At(int x, int y) const {
   x -= left;
   y -= top;
@@ -18,13 +20,7 @@ ScreenImage CaptureScreenImage() {
 ScreenImage CaptureScreenImage(int left, int top, int width, int height) {
   ScreenImage image;
   if (width <= 0 || height <= 0) return image;
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = win32_pieces::TopDown(width, height);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   void* bits = nullptr;
@@ -51,13 +47,7 @@ ScreenImage CaptureScreenImage(int left, int top, int width, int height) {
 
 bool SaveBmp(const ScreenImage& image, const std::string& path) {
   if (image.Empty()) return false;
-  BITMAPINFOHEADER header = {};
-  header.biSize = sizeof(header);
-  header.biWidth = image.width;
-  header.biHeight = -image.height;
-  header.biPlanes = 1;
-  header.biBitCount = 32;
-  header.biCompression = BI_RGB;
+  const BITMAPINFOHEADER header = win32_pieces::TopDown(image.width, image.height).bmiHeader;
   const DWORD dataSize = DWORD(image.pixels.size() * 4);
   BITMAPFILEHEADER file = {};
   file.bfType = 0x4D42;  // "BM"

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "e2e/driver.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -31,22 +32,15 @@ std::string ReportPath() {
   return std::string(directory) + "lumora_fault_report.txt";
 }
 
-// A preview host in this process, for /p runs.
-HWND MakePreviewHost() {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = DefWindowProcA;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LumoraFaultPreviewHost";
-  RegisterClassA(&windowClass);
-  return CreateWindowExA(0, "LumoraFaultPreviewHost", "host", WS_POPUP | WS_VISIBLE, 100, 100, 152,
-                         112, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-}
-
 // Runs the saver copy with the given fault; closes whatever it opens, as a user would.
 Outcome RunSaverCopy(const std::string& program, bool preview, const std::string& fault) {
   const std::string report = ReportPath();
   DeleteFileA(report.c_str());
-  HWND host = preview ? MakePreviewHost() : nullptr;
+  // For /p runs, a preview host in this process.
+  HWND host =
+      preview ? win32_pieces::MakeWindow("LumoraFaultPreviewHost", DefWindowProcA,
+                                         WS_POPUP | WS_VISIBLE, 100, 100, 152, 112, nullptr, "host")
+              : nullptr;
   const std::string arguments = preview ? "/p " + std::to_string(HandleToULong(host)) : "/s";
   Outcome outcome;
   {

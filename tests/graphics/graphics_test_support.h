@@ -13,6 +13,7 @@
 #include "graphics/masked_bitmap.h"
 #include "host/host_state.h"
 #include "test_pictures.h"
+#include "win32_pieces.h"
 
 // Pictures load from this program's resources. Every test starts and must end with no picture
 // alive, which also makes a leaked frame show up in the test that leaked it.
@@ -53,13 +54,7 @@ class Surface {
  public:
   Surface(int width, int height, COLORREF background = kWhite)
       : width(width), height(height), background(background) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = win32_pieces::TopDown(width, height, 24);
     void* pixels = nullptr;
     bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
     bits = static_cast<uint8_t*>(pixels);

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "win32_pieces.h"
+
 COLORREF DesktopPixel(int x, int y, int width, int height) {
   const int w = width > 1 ? width - 1 : 1;
   const int h = height > 1 ? height - 1 : 1;
@@ -24,13 +26,7 @@ COLORREF DesktopPixel(int x, int y, int width, int height) {
 }
 
 void PaintDesktopPattern(HDC dc, int width, int height) {
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  const BITMAPINFO info = win32_pieces::TopDown(width, height);
   std::vector<DWORD> pixels(size_t(width) * height);
   for (int y = 0; y < height; ++y) {
     for (int x = 0; x < width; ++x) {

@@ -8,6 +8,7 @@
 #include "palette/palette_test_support.h"
 #include "stage/stage.h"
 #include "stage/stage_state.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -27,21 +28,9 @@ const ModeCase kModes[] = {
     {"preview", true, true, SYSPAL_NOSTATIC256, SYSPAL_NOSTATIC256, COLORONCOLOR},
 };
 
-LRESULT CALLBACK PlainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
-void RegisterPlainClass() {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = PlainProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LumoraPaletteTestWindow";
-  RegisterClassA(&windowClass);
-}
-
 HWND MakeWindow(HWND parent, DWORD style, int width, int height) {
-  return CreateWindowExA(0, "LumoraPaletteTestWindow", "", style | WS_VISIBLE, 0, 0, width, height,
-                         parent, nullptr, GetModuleHandleA(nullptr), nullptr);
+  return win32_pieces::MakeWindow("LumoraPaletteTestWindow", DefWindowProcA, style | WS_VISIBLE, 0,
+                                  0, width, height, parent);
 }
 
 UINT SystemPaletteUse() {
@@ -86,7 +75,6 @@ void CheckPaletteColours(HPALETTE palette) {
 TEST(StagePalette, MadeOnlyOn8BitDisplaysAndUndoneAtShutdown) {
   const bool eightBit = ScreenBitsPerPixel() == 8;
   moduleInstance = GetModuleHandleA(nullptr);
-  RegisterPlainClass();
   for (const ModeCase& c : kModes) {
     SCOPED_TRACE(std::string(c.name) + (eightBit ? " on 8 bits" : " on more than 8 bits"));
     Stage::stage = Stage::State{};

@@ -157,14 +157,7 @@ TEST_F(SceneSurfaces, ComposeErasesEverySpriteBeforeDrawingAny) {
 
   frame.Fill(kMarker);  // outside the sprites' rectangles the frame must keep what it had
   EXPECT_EQ(scene.Compose(frame.dc, background.dc), 3);
-  GdiFlush();
-  for (int y = 0; y < expected.height; ++y) {
-    for (int x = 0; x < expected.width; ++x) {
-      if (!Inside({RectOf(first), RectOf(second)}, x, y))
-        expected.bits[y * expected.width + x] = kMarker;
-    }
-  }
-  EXPECT_EQ(FirstDifference(frame, expected), "");
+  EXPECT_EQ(OnlyRectsCopied(frame, expected, kMarker, {RectOf(first), RectOf(second)}), "");
 }
 
 TEST_F(SceneSurfaces, ComposeRepairsWhatAMovedSpriteUncovered) {

@@ -8,6 +8,7 @@
 #include "dialog_test_support.h"
 #include "graphics/masked_bitmap.h"
 #include "settings/settings_preview.h"
+#include "sprites/test_surface.h"
 
 namespace {
 
@@ -160,27 +161,16 @@ std::vector<COLORREF> CapturePreviewArea(HWND dialog, SIZE* size) {
   HWND area = GetDlgItem(dialog, IDC_PREVIEW_AREA);
   const RECT at = RectInDialog(dialog, area);
   *size = SIZE{at.right - at.left, at.bottom - at.top};
-  BITMAPINFO info = {};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = size->cx;
-  info.bmiHeader.biHeight = -size->cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
+  TestSurface copy(size->cx, size->cy);
   HDC dialogDc = GetDC(dialog);
-  HDC copyDc = CreateCompatibleDC(dialogDc);
-  HBITMAP copy = CreateDIBSection(dialogDc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ previous = SelectObject(copyDc, copy);
-  BitBlt(copyDc, 0, 0, size->cx, size->cy, dialogDc, at.left, at.top, SRCCOPY);
-  std::vector<COLORREF> pixels;
-  const auto* quads = static_cast<const RGBQUAD*>(bits);
-  for (int i = 0; i < size->cx * size->cy; ++i) {
-    pixels.push_back(RGB(quads[i].rgbRed, quads[i].rgbGreen, quads[i].rgbBlue));
-  }
-  SelectObject(copyDc, previous);
-  DeleteObject(copy);
-  DeleteDC(copyDc);
+  BitBlt(copy.dc, 0, 0, size->cx, size->cy, dialogDc, at.left, at.top, SRCCOPY);
   ReleaseDC(dialog, dialogDc);
+  GdiFlush();
+  std::vector<COLORREF> pixels;
+  for (int i = 0; i < size->cx * size->cy; ++i) {
+    const uint32_t p = copy.bits[i];
+    pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
+  }
   return pixels;
 }
 

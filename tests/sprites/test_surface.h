@@ -8,16 +8,12 @@
 #include <string>
 #include <vector>
 
+#include "win32_pieces.h"
+
 class TestSurface {
  public:
   TestSurface(int w, int h) : width(w), height(h) {
-    BITMAPINFO info = {};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = w;
-    info.bmiHeader.biHeight = -h;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
+    const BITMAPINFO info = win32_pieces::TopDown(w, h);
     void* data = nullptr;
     dc = CreateCompatibleDC(nullptr);
     bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &data, nullptr, 0);
@@ -57,22 +53,6 @@ class TestSurface {
   uint32_t* bits = nullptr;
 };
 
-// Empty when both surfaces hold the same pixels, else where and how they first differ.
-inline std::string FirstDifference(const TestSurface& actual, const TestSurface& expected) {
-  GdiFlush();
-  for (int y = 0; y < expected.height; ++y) {
-    for (int x = 0; x < expected.width; ++x) {
-      if (actual.Pixel(x, y) != expected.Pixel(x, y)) {
-        std::ostringstream out;
-        out << "pixel (" << x << ", " << y << ") is " << std::hex << actual.Pixel(x, y)
-            << ", expected " << expected.Pixel(x, y);
-        return out.str();
-      }
-    }
-  }
-  return "";
-}
-
 inline bool Inside(const std::vector<RECT>& rects, int x, int y) {
   for (const RECT& r : rects) {
     if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
@@ -97,4 +77,9 @@ inline std::string OnlyRectsCopied(const TestSurface& target, const TestSurface&
     }
   }
   return "";
+}
+
+// Empty when both surfaces, of one size, hold the same pixels, else where they first differ.
+inline std::string FirstDifference(const TestSurface& actual, const TestSurface& expected) {
+  return OnlyRectsCopied(actual, expected, 0, {{0, 0, expected.width, expected.height}});
 }

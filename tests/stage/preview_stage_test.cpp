@@ -14,6 +14,7 @@
 #include "stage/frame_clock.h"
 #include "stage/stage.h"
 #include "stage/stage_state.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -28,17 +29,10 @@ void PaintHostPicture(TestSurface& host) {
   }
 }
 
-LRESULT CALLBACK HostProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    TestSurface picture(kHostWidth, kHostHeight);
-    PaintHostPicture(picture);
-    BitBlt(dc, 0, 0, kHostWidth, kHostHeight, picture.dc, 0, 0, SRCCOPY);
-    EndPaint(window, &paint);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
+void PaintHost(HDC dc) {
+  TestSurface picture(kHostWidth, kHostHeight);
+  PaintHostPicture(picture);
+  BitBlt(dc, 0, 0, kHostWidth, kHostHeight, picture.dc, 0, 0, SRCCOPY);
 }
 
 // The logical picture the preview should hold: the host's picture enlarged to 640 x 480, as
@@ -80,17 +74,13 @@ int Differing(const TestSurface& paint, const std::unique_ptr<TestSurface>& logi
 }
 
 TEST(PreviewStage, StretchesTheWholeLogicalPictureOntoTheHostsClientArea) {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = HostProc;
-  windowClass.hInstance = GetModuleHandle(nullptr);
-  windowClass.lpszClassName = "LumoraPreviewTestHost";
-  RegisterClassA(&windowClass);
   moduleInstance = GetModuleHandle(nullptr);
   isPreview = true;
   isWindowed = true;  // as the preview switch sets it
   Brightness = 4;
-  HWND host = CreateWindowExA(0, "LumoraPreviewTestHost", "", WS_POPUP | WS_VISIBLE, 0, 0,
-                              kHostWidth, kHostHeight, nullptr, nullptr, moduleInstance, nullptr);
+  HWND host =
+      win32_pieces::MakeWindow("LumoraPreviewTestHost", win32_pieces::PaintingProc<PaintHost>,
+                               WS_POPUP | WS_VISIBLE, 0, 0, kHostWidth, kHostHeight);
   ASSERT_NE(host, nullptr);
   UpdateWindow(host);
   HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, kHostWidth,

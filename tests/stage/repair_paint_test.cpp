@@ -18,38 +18,31 @@
 #include "stage/frame_clock.h"
 #include "stage/stage.h"
 #include "stage/stage_state.h"
+#include "win32_pieces.h"
 
 namespace {
 
 constexpr uint32_t kMarker = 0x3C5A7E;
 constexpr RECT kDamage = {40, 30, 700, 520};
 
-LRESULT CALLBACK PatternProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT) return DefWindowProcA(window, message, wParam, lParam);
-  PAINTSTRUCT paint;
-  PaintDesktopPattern(BeginPaint(window, &paint), GetSystemMetrics(SM_CXSCREEN),
-                      GetSystemMetrics(SM_CYSCREEN));
-  EndPaint(window, &paint);
-  return 0;
+void PaintPattern(HDC dc) {
+  PaintDesktopPattern(dc, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
 }
 
 // A desktop with a pattern on it, for the opening to capture.
 HWND ShowPatternDesktop() {
-  WNDCLASSA windowClass = {};
-  windowClass.lpfnWndProc = PatternProc;
-  windowClass.hInstance = GetModuleHandleA(nullptr);
-  windowClass.lpszClassName = "LumoraRepairTestDesktop";
-  RegisterClassA(&windowClass);
-  HWND desktop = CreateWindowExA(0, windowClass.lpszClassName, "", WS_POPUP | WS_VISIBLE, 0, 0,
-                                 GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                 nullptr, nullptr, windowClass.hInstance, nullptr);
+  HWND desktop = win32_pieces::MakeWindow(
+      "LumoraRepairTestDesktop", win32_pieces::PaintingProc<PaintPattern>, WS_POPUP | WS_VISIBLE, 0,
+      0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   UpdateWindow(desktop);
   return desktop;
 }
 
-void PumpMessages() {
+// Handles what is queued, then gives the other side 10 ms.
+void PumpAndWait() {
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+  Sleep(10);
 }
 
 // What the frame clock does once it has counted one period.
@@ -77,10 +70,7 @@ bool OpenSaver(bool windowed) {
   ShowWindow(saverWindow, SW_SHOW);
   GetCursorPos(&cursorOrigin);
   UpdateWindow(saverWindow);
-  for (int wait = 0; Stage::stage.firstErase && wait < 200; ++wait) {
-    PumpMessages();
-    Sleep(10);
-  }
+  for (int wait = 0; Stage::stage.firstErase && wait < 200; ++wait) PumpAndWait();
   for (int frame = 0; frame < 100 && Stage::stage.capture.bitmap != nullptr; ++frame) OneFrame();
   OneFrame();
   OneFrame();
@@ -93,10 +83,7 @@ void CloseSaver() {
   DestroyWindow(saverWindow);
   saverWindow = nullptr;
   Stage::Shutdown(nullptr);
-  for (int wait = 0; wait < 10; ++wait) {
-    PumpMessages();
-    Sleep(10);
-  }
+  for (int wait = 0; wait < 10; ++wait) PumpAndWait();
   MSG quit;
   while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
   }

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -16,6 +15,7 @@
 #include "sprites/test_surface.h"
 #include "stage/frame_clock.h"
 #include "stage/stage_state.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -34,16 +34,6 @@ void DrawDesktopPicture(HDC dc) {
   BitBlt(dc, 0, 0, kWidth, kHeight, picture.dc, 0, 0, SRCCOPY);
 }
 
-LRESULT CALLBACK DesktopProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    DrawDesktopPicture(BeginPaint(window, &paint));
-    EndPaint(window, &paint);
-    return 0;
-  }
-  return DefWindowProcA(window, message, wParam, lParam);
-}
-
 uint32_t Dimmed(uint32_t colour, int level) {
   uint32_t out = 0;
   for (int shift = 0; shift < 24; shift += 8)
@@ -53,28 +43,18 @@ uint32_t Dimmed(uint32_t colour, int level) {
 
 // Empty when every pixel of the surface is the desktop at the level, or else the first that is
 // not. Filled is the same for one colour everywhere.
-std::string Compare(const TestSurface& surface, uint32_t (*expected)(int x, int y, int arg),
-                    int arg) {
-  GdiFlush();
-  for (int y = 0; y < surface.height; ++y) {
-    for (int x = 0; x < surface.width; ++x) {
-      if (surface.Pixel(x, y) != expected(x, y, arg)) {
-        std::ostringstream out;
-        out << "pixel (" << x << ", " << y << ") is " << std::hex << surface.Pixel(x, y)
-            << ", expected " << expected(x, y, arg);
-        return out.str();
-      }
-    }
-  }
-  return "";
-}
 std::string Shows(const TestSurface& surface, int level) {
-  return Compare(
-      surface, [](int x, int y, int l) { return Dimmed(DesktopColour(x, y), l); }, level);
+  TestSurface expected(surface.width, surface.height);
+  for (int y = 0; y < surface.height; ++y) {
+    for (int x = 0; x < surface.width; ++x)
+      expected.bits[y * surface.width + x] = Dimmed(DesktopColour(x, y), level);
+  }
+  return FirstDifference(surface, expected);
 }
 std::string Filled(const TestSurface& surface, uint32_t colour) {
-  return Compare(
-      surface, [](int, int, int c) { return uint32_t(c); }, int(colour));
+  TestSurface expected(surface.width, surface.height);
+  expected.Fill(colour);
+  return FirstDifference(surface, expected);
 }
 
 // Image creation that fails in the ways a system short of memory can.
@@ -97,19 +77,13 @@ HBITMAP WINAPI FailingDibSection(HDC dc, const BITMAPINFO* info, UINT usage, voi
 
 class StageTest : public ::testing::Test {
  protected:
-  static void SetUpTestSuite() {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = DesktopProc;
-    windowClass.hInstance = GetModuleHandle(nullptr);
-    windowClass.lpszClassName = "LumoraStageTestDesktop";
-    RegisterClassA(&windowClass);
-  }
   void SetUp() override {
     moduleInstance = GetModuleHandle(nullptr);
     isPreview = false;
     isWindowed = true;
-    desktop = CreateWindowExA(0, "LumoraStageTestDesktop", "", WS_POPUP | WS_VISIBLE, 0, 0, kWidth,
-                              kHeight, nullptr, nullptr, moduleInstance, nullptr);
+    desktop = win32_pieces::MakeWindow("LumoraStageTestDesktop",
+                                       win32_pieces::PaintingProc<DrawDesktopPicture>,
+                                       WS_POPUP | WS_VISIBLE, 0, 0, kWidth, kHeight);
     ASSERT_NE(desktop, nullptr);
     UpdateWindow(desktop);
     saver = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, kWidth, kHeight, nullptr, nullptr,
@@ -143,13 +117,10 @@ class StageTest : public ::testing::Test {
     Stage::StepFrame();
     Stage::OnPaint(saver, paint.dc);
   }
-  std::string BackgroundShows(int level) {
+  // A copy of the stage's background surface as it is now.
+  const TestSurface& Background() {
     BitBlt(background.dc, 0, 0, kWidth, kHeight, Stage::stage.background.dc, 0, 0, SRCCOPY);
-    return Shows(background, level);
-  }
-  std::string BackgroundFilled(uint32_t colour) {
-    BitBlt(background.dc, 0, 0, kWidth, kHeight, Stage::stage.background.dc, 0, 0, SRCCOPY);
-    return Filled(background, colour);
+    return background;
   }
 
   HWND desktop = nullptr, saver = nullptr;
@@ -178,14 +149,11 @@ TEST_F(StageTest, SurfacesHaveTheHostsSizeAndTheSceneIsRunning) {
 // step, and leaves the background at the target; the next step hands over to the scene.
 TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
   for (int brightness : {8, 4, 0}) {
-    if (brightness != 8) {  // each case needs a fresh stage
-      TearDown();
-      SetUp();
-    }
+    if (brightness != 8) TearDown(), SetUp();  // each case needs a fresh stage
     Brightness = brightness;
     const int target = 4 * brightness;
     Erase();
-    EXPECT_EQ(BackgroundShows(target), "") << "brightness " << brightness;
+    EXPECT_EQ(Shows(Background(), target), "") << "brightness " << brightness;
     EXPECT_EQ(Filled(paint, kMarker), "") << "the erase itself draws nothing";
     int shown = 0;
     for (int level = 32; level >= target; --level, ++shown) {
@@ -202,7 +170,7 @@ TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
     EXPECT_EQ(Stage::stage.dim.bitmap, nullptr);
     EXPECT_TRUE(Scene().anchor->x != x || Scene().anchor->y != y) << "the scene did not advance";
     EXPECT_EQ(Filled(paint, kMarker), "") << "the first scene paint presents nothing";
-    EXPECT_EQ(BackgroundShows(target), "") << "the background stays for the whole run";
+    EXPECT_EQ(Shows(Background(), target), "") << "the background stays for the whole run";
   }
 }
 
@@ -233,10 +201,7 @@ TEST_F(StageTest, FailedImageCreationGivesABlackOpeningAndTheClockKeepsRunning) 
       {"no pixel pointers", 1, true},
   };
   for (const auto& c : cases) {
-    if (&c != cases) {  // each case needs a fresh stage
-      TearDown();
-      SetUp();
-    }
+    if (&c != cases) TearDown(), SetUp();  // each case needs a fresh stage
     dibCalls = 0;
     failFromCall = c.failFrom;
     withoutPixels = c.noPixels;
@@ -244,7 +209,7 @@ TEST_F(StageTest, FailedImageCreationGivesABlackOpeningAndTheClockKeepsRunning) 
     Brightness = 4;
     Erase();
     EXPECT_GE(dibCalls, c.failFrom) << c.what;
-    EXPECT_EQ(BackgroundFilled(0), "") << c.what;
+    EXPECT_EQ(Filled(Background(), 0), "") << c.what;
 
     StepAndPaint();
     EXPECT_EQ(Filled(paint, 0), "") << c.what << ": the opening paint should be black";
