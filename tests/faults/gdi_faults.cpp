@@ -164,37 +164,29 @@ int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
   return realGetDeviceCaps(dc, index);
 }
 
+// The wrapper and the original of one import, of the same function type.
+template <typename F>
+Wrapped Wrap(const char* dll, const char* name, F* wrapper, F** original) {
+  return {dll, name, reinterpret_cast<void*>(wrapper), reinterpret_cast<void**>(original)};
+}
+
 const Wrapped kWrapped[] = {
-    {"gdi32.dll", "CreateDIBSection", reinterpret_cast<void*>(FakeCreateDIBSection),
-     reinterpret_cast<void**>(&realCreateDIBSection)},
-    {"gdi32.dll", "CreateCompatibleDC", reinterpret_cast<void*>(FakeCreateCompatibleDC),
-     reinterpret_cast<void**>(&realCreateCompatibleDC)},
-    {"gdi32.dll", "CreateCompatibleBitmap", reinterpret_cast<void*>(FakeCreateCompatibleBitmap),
-     reinterpret_cast<void**>(&realCreateCompatibleBitmap)},
-    {"gdi32.dll", "CreatePalette", reinterpret_cast<void*>(FakeCreatePalette),
-     reinterpret_cast<void**>(&realCreatePalette)},
-    {"gdi32.dll", "CreateBitmap", reinterpret_cast<void*>(FakeCreateBitmap),
-     reinterpret_cast<void**>(&realCreateBitmap)},
-    {"gdi32.dll", "DeleteObject", reinterpret_cast<void*>(FakeDeleteObject),
-     reinterpret_cast<void**>(&realDeleteObject)},
-    {"gdi32.dll", "DeleteDC", reinterpret_cast<void*>(FakeDeleteDC),
-     reinterpret_cast<void**>(&realDeleteDC)},
-    {"gdi32.dll", "GetDeviceCaps", reinterpret_cast<void*>(FakeGetDeviceCaps),
-     reinterpret_cast<void**>(&realGetDeviceCaps)},
-    {"gdi32.dll", "RealizePalette", reinterpret_cast<void*>(FakeRealizePalette),
-     reinterpret_cast<void**>(&realRealizePalette)},
-    {"user32.dll", "LoadImageA", reinterpret_cast<void*>(FakeLoadImageA),
-     reinterpret_cast<void**>(&realLoadImageA)},
-    {"user32.dll", "GetDC", reinterpret_cast<void*>(FakeGetDC),
-     reinterpret_cast<void**>(&realGetDC)},
-    {"user32.dll", "ShowWindow", reinterpret_cast<void*>(FakeShowWindow),
-     reinterpret_cast<void**>(&realShowWindow)},
-    {"user32.dll", "ShowCursor", reinterpret_cast<void*>(FakeShowCursor),
-     reinterpret_cast<void**>(&realShowCursor)},
-    {"user32.dll", "MessageBoxA", reinterpret_cast<void*>(FakeMessageBoxA),
-     reinterpret_cast<void**>(&realMessageBoxA)},
-    {"user32.dll", "WINNLSEnableIME", reinterpret_cast<void*>(FakeEnableIme),
-     reinterpret_cast<void**>(&realEnableIme)},
+    Wrap("gdi32.dll", "CreateDIBSection", FakeCreateDIBSection, &realCreateDIBSection),
+    Wrap("gdi32.dll", "CreateCompatibleDC", FakeCreateCompatibleDC, &realCreateCompatibleDC),
+    Wrap("gdi32.dll", "CreateCompatibleBitmap", FakeCreateCompatibleBitmap,
+         &realCreateCompatibleBitmap),
+    Wrap("gdi32.dll", "CreatePalette", FakeCreatePalette, &realCreatePalette),
+    Wrap("gdi32.dll", "CreateBitmap", FakeCreateBitmap, &realCreateBitmap),
+    Wrap("gdi32.dll", "DeleteObject", FakeDeleteObject, &realDeleteObject),
+    Wrap("gdi32.dll", "DeleteDC", FakeDeleteDC, &realDeleteDC),
+    Wrap("gdi32.dll", "GetDeviceCaps", FakeGetDeviceCaps, &realGetDeviceCaps),
+    Wrap("gdi32.dll", "RealizePalette", FakeRealizePalette, &realRealizePalette),
+    Wrap("user32.dll", "LoadImageA", FakeLoadImageA, &realLoadImageA),
+    Wrap("user32.dll", "GetDC", FakeGetDC, &realGetDC),
+    Wrap("user32.dll", "ShowWindow", FakeShowWindow, &realShowWindow),
+    Wrap("user32.dll", "ShowCursor", FakeShowCursor, &realShowCursor),
+    Wrap("user32.dll", "MessageBoxA", FakeMessageBoxA, &realMessageBoxA),
+    Wrap("user32.dll", "WINNLSEnableIME", FakeEnableIme, &realEnableIme),
 };
 
 // Points every import of this executable that kWrapped names at its wrapper.
