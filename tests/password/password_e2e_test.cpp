@@ -97,7 +97,7 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
   PasswordSettings settings(1, kAnswerRefuse);
   // The user leaves the cursor 200 pixels away from where the saver started while answering.
   settings.cursorAtAnswer.SetNumber(MAKELONG(700, 500));
-  PlaceCursor(500, 400);
+  SetCursorPos(500, 400);  // as MoveCursorTo moves it
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
@@ -133,7 +133,7 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
 
 TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   PasswordSettings settings(1, kAnswerAskDialog);
-  PlaceCursor(500, 400);
+  SetCursorPos(500, 400);  // as MoveCursorTo moves it
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
