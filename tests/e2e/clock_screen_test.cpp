@@ -16,7 +16,6 @@
 namespace {
 
 constexpr double kFramesPerSecond = 45.0;
-constexpr double kBlockStep = 1.6;  // pixels per frame step
 constexpr int kSecondsPerDay = 24 * 60 * 60;
 
 struct BlockSample {
@@ -149,9 +148,9 @@ TEST_F(ClockOnScreen, ShowsTheLocalTimeAndMovesAboutOnePointSixPixelsPerFrame) {
       "%.2f px (%.2f, %.2f); %.2f px per 45 Hz period over the whole run\n",
       samples.size(), seconds, read, secondsShown, steps, perStep, stepX / steps, stepY / steps,
       perPeriod);
-  EXPECT_NEAR(perStep, kBlockStep, 0.3) << "the block does not move 1.6 pixels per frame step";
+  EXPECT_NEAR(perStep, block::kStep, 0.3) << "the block does not move 1.6 pixels per frame step";
   EXPECT_GE(smallSteps, steps * 95 / 100) << "single steps of more than 2 pixels on an axis";
-  EXPECT_LE(perPeriod, kBlockStep * 1.1) << "the block moves faster than 1.6 pixels at 45 Hz";
+  EXPECT_LE(perPeriod, block::kStep * 1.1) << "the block moves faster than 1.6 pixels at 45 Hz";
 }
 
 // The block's top-left corner stays within the screen, up to the one step it may stand past an

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "e2e/driver.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -22,15 +23,9 @@ struct PreviewHost {
     return DefWindowProcA(w, m, wp, lp);
   }
 
-  explicit PreviewHost(int width, int height) {
-    WNDCLASSA windowClass = {};
-    windowClass.lpfnWndProc = Proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "LumoraPreviewHost";
-    RegisterClassA(&windowClass);
-    window = CreateWindowExA(0, "LumoraPreviewHost", "host", WS_POPUP | WS_VISIBLE, 100, 100, width,
-                             height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
-  }
+  explicit PreviewHost(int width, int height)
+      : window(win32_pieces::MakeWindow("LumoraPreviewHost", Proc, WS_POPUP | WS_VISIBLE, 100, 100,
+                                        width, height, nullptr, "host")) {}
   ~PreviewHost() { DestroyWindow(window); }
   std::string Switch() const { return "/p " + std::to_string(HandleToULong(window)); }
 };

@@ -19,7 +19,6 @@ namespace {
 // shows, can cover at most one of them. Every level dims that grey to a different value.
 constexpr POINT kLevelProbes[2] = {{3, 120}, {1020, 120}};
 constexpr double kShortestFrameMs = 22.0;
-constexpr double kBlockStep = 1.6;  // pixels per frame
 
 struct LevelSample {
   DWORD before, after;  // timeGetTime around the read
@@ -134,14 +133,14 @@ TEST(Opening, DimsTheDesktopOneLevelPerFrameToExactlyTheChosenBrightness) {
     int gridMismatches = 0, gridCompared = 0;
     for (int y = 4; y < screen.height; y += 24) {
       const DWORD seenAt = timeGetTime();
-      const ClockReading now = ReadClock(CaptureScreenImage(), SaverClockPictures());
+      const ClockReading now = WaitForClock(3000);
       ASSERT_TRUE(now.found);
       std::vector<std::pair<int, COLORREF>> row;
       for (int x = 4; x < screen.width; x += 24) row.push_back({x, ScreenPixel(x, y)});
       const double frames = (timeGetTime() - seenAt) / kShortestFrameMs + 2;
       RECT avoid = BlockRect(now);
-      InflateRect(&avoid, static_cast<int>(kBlockStep * frames) + 2,
-                  static_cast<int>(kBlockStep * frames) + 2);
+      InflateRect(&avoid, static_cast<int>(block::kStep * frames) + 2,
+                  static_cast<int>(block::kStep * frames) + 2);
       for (const auto& [x, seen] : row) {
         if (PtInRect(&avoid, POINT{x, y})) continue;
         ++gridCompared;
