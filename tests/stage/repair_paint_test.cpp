@@ -89,6 +89,12 @@ void CloseSaver() {
   }
 }
 
+// The cursor's display count, left as it was.
+int CursorCount() {
+  ShowCursor(TRUE);
+  return ShowCursor(FALSE);
+}
+
 void PaintMarker(HDC dc) {
   HBRUSH brush = CreateSolidBrush(RGB(kMarker >> 16, kMarker >> 8 & 0xFF, kMarker & 0xFF));
   FillRect(dc, &kDamage, brush);
@@ -143,6 +149,7 @@ TEST(RepairPaint, DamageIsRepairedFromTheBackgroundAndFramesPresentOnlyTheBlock)
     gdi_faults::Reset();
     if (c.eightBit) gdi_faults::FakeBitsPerPixel(8);
     ASSERT_TRUE(OpenSaver(c.windowed)) << c.label << ": the saver did not reach its scene";
+    EXPECT_EQ(CursorCount() < 0, !c.windowed) << c.label << ": only full screen hides the cursor";
     ASSERT_EQ(Stage::HasPalette(), c.eightBit) << c.label;
     DrawDamage();
     if (c.damage == Damage::ErasedBySystem) InvalidateRect(saverWindow, &kDamage, TRUE);
@@ -154,10 +161,28 @@ TEST(RepairPaint, DamageIsRepairedFromTheBackgroundAndFramesPresentOnlyTheBlock)
     OneFrame();
     EXPECT_EQ(CheckOutsideBlock(block, c.markerStays), "") << c.label;
     CloseSaver();
+    EXPECT_GE(CursorCount(), 0) << c.label << ": the cursor is shown again after the run";
   }
   gdi_faults::Reset();
   DestroyWindow(desktop);
   Brightness = kDefaultBrightness;
+}
+
+// Between the close protocol's two passes the stage still holds its scene, but a paint gets the
+// default handling only: nothing is drawn into the DC it carries.
+TEST(RepairPaint, OnceTheCloseIsGrantedAPaintDrawsNothing) {
+  moduleInstance = GetModuleHandleA(nullptr);
+  HWND desktop = ShowPatternDesktop();
+  ASSERT_TRUE(OpenSaver(false));
+  SendMessageA(saverWindow, WM_CLOSE, 0, 0);  // the first pass, which grants the close
+  ASSERT_TRUE(closeGranted);
+  TestSurface target(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+  target.Fill(kMarker);
+  SendMessageA(saverWindow, WM_PAINT, reinterpret_cast<WPARAM>(target.dc), 0);
+  EXPECT_EQ(OnlyRectsCopied(target, target, kMarker, {}), "") << "every pixel stays the marker";
+  closeGranted = false;
+  CloseSaver();
+  DestroyWindow(desktop);
 }
 
 }  // namespace
