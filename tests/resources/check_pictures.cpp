@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "clock_block.h"
+
 namespace {
 
 struct Colour {
@@ -105,20 +107,18 @@ bool Greenish(const Colour& c) {
   return c.g > 200 && c.r < 80 && c.b < 80;
 }
 
-// Block layout: the safe area and where each kind of picture may be placed.
+// The block's safe area, which every picture keeps to wherever the block places it.
 constexpr int kSafeLeft = 7, kSafeTop = 2, kSafeRight = 520, kSafeBottom = 189;
-const std::vector<std::pair<int, int>> kDigitSpots = {{6, 0},   {85, 0},  {185, 0},
-                                                      {264, 0}, {364, 0}, {443, 0}};
-const std::vector<std::pair<int, int>> kColonSpots = {{134, 0}, {313, 0}};
 
 // Returns the number of opaque pixels outside the safe area over all spots.
-int MarginViolations(const Picture& p, int key, const std::vector<std::pair<int, int>>& spots) {
+template <size_t N>
+int MarginViolations(const Picture& p, int key, const block::Offset (&spots)[N]) {
   int bad = 0;
-  for (const auto& spot : spots) {
+  for (const block::Offset& spot : spots) {
     for (int y = 0; y < p.height; ++y) {
       for (int x = 0; x < p.width; ++x) {
         if (p.At(x, y) == key) continue;
-        int bx = spot.first + x, by = spot.second + y;
+        int bx = spot.x + x, by = spot.y + y;
         if (bx < kSafeLeft || bx > kSafeRight || by < kSafeTop || by > kSafeBottom) ++bad;
       }
     }
@@ -169,14 +169,14 @@ void CheckIndexed(const std::string& name, const Picture& p, int w, int h, int k
 
 struct StripExpectation {
   const char* name;
-  int base;  // resource id of frame 0
-  int x;     // block x of the character
+  int base;       // resource id of frame 0
+  int character;  // 0 to 2: hour, minute, second
 };
 
 const StripExpectation kStrips[] = {
-    {"hour +0", 10000, 0},    {"hour +100", 10100, 0},    {"hour +200", 10200, 0},
-    {"minute +0", 9000, 179}, {"minute +100", 9100, 179}, {"minute +200", 9200, 179},
-    {"second +0", 8000, 358}, {"second +100", 8100, 358}, {"second +200", 8200, 358},
+    {"hour +0", 10000, 0},  {"hour +100", 10100, 0},  {"hour +200", 10200, 0},
+    {"minute +0", 9000, 1}, {"minute +100", 9100, 1}, {"minute +200", 9200, 1},
+    {"second +0", 8000, 2}, {"second +100", 8100, 2}, {"second +200", 8200, 2},
 };
 
 }  // namespace
@@ -198,7 +198,8 @@ int main(int argc, char** argv) {
     if (p.index.size() != 6400) continue;
     Check(p.tableBytes == digits[0].tableBytes,
           std::to_string(id) + ": colour table differs from 7000's");
-    int bad = MarginViolations(p, 0, id == 7010 ? kColonSpots : kDigitSpots);
+    int bad = id == 7010 ? MarginViolations(p, 0, block::kColons)
+                         : MarginViolations(p, 0, block::kDigits);
     Check(bad == 0, std::to_string(id) + ": " + std::to_string(bad) +
                         " opaque pixels outside block columns 7..520, rows 2..189");
     Check(OpaqueCount(p, 0) > 300, std::to_string(id) + ": picture is (nearly) empty");
@@ -221,7 +222,7 @@ int main(int argc, char** argv) {
       if (p.index.size() != 176 * 176) continue;
       Check(p.tableBytes == frames[10000].tableBytes,
             std::to_string(id) + ": colour table differs from 10000's");
-      int bad = MarginViolations(p, 0, {{s.x, 38}});
+      int bad = MarginViolations(p, 0, {block::kCharacters[s.character]});
       Check(bad == 0, std::to_string(id) + ": " + std::to_string(bad) +
                           " opaque pixels outside block columns 7..520, rows 2..189");
     }
