@@ -1,13 +1,10 @@
-// The stand-in desktop process, the registry setting guard and the dim arithmetic.
+// The stand-in desktop process and the dim arithmetic.
 #include "e2e/e2e_support.h"
 
 #include "e2e/driver.h"
 #include "harness/desktop_pattern.h"
 
 namespace {
-
-constexpr char kTimeKey[] = "Software\\QUENDRA\\Lumora ScreenSaver\\Time";
-constexpr char kBrightnessValue[] = "Brightness";
 
 BOOL CALLBACK CloseDesktopWindow(HWND window, LPARAM processId) {
   DWORD owner = 0;
@@ -68,33 +65,6 @@ COLORREF WallpaperPixel(int x, int y) {
   static const int width = GetSystemMetrics(SM_CXSCREEN);
   static const int height = GetSystemMetrics(SM_CYSCREEN);
   return DesktopPixel(x, y, width, height);
-}
-
-BrightnessSetting::BrightnessSetting(DWORD brightness) {
-  HKEY key = nullptr;
-  if (RegCreateKeyExA(HKEY_CURRENT_USER, kTimeKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key,
-                      nullptr) != ERROR_SUCCESS) {
-    return;
-  }
-  DWORD type = 0, size = sizeof(previous_);
-  hadValue_ = RegQueryValueExA(key, kBrightnessValue, nullptr, &type,
-                               reinterpret_cast<BYTE*>(&previous_), &size) == ERROR_SUCCESS &&
-              type == REG_DWORD && size == sizeof(previous_);
-  RegSetValueExA(key, kBrightnessValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&brightness),
-                 sizeof(brightness));
-  RegCloseKey(key);
-}
-
-BrightnessSetting::~BrightnessSetting() {
-  HKEY key = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, kTimeKey, 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) return;
-  if (hadValue_) {
-    RegSetValueExA(key, kBrightnessValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&previous_),
-                   sizeof(previous_));
-  } else {
-    RegDeleteValueA(key, kBrightnessValue);
-  }
-  RegCloseKey(key);
 }
 
 COLORREF ScaledColour(COLORREF colour, int n) {

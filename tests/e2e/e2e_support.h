@@ -8,6 +8,7 @@
 
 #include "e2e/clock_reader.h"
 #include "e2e/driver.h"
+#include "e2e/scoped_registry_value.h"
 #include "e2e/screen_image.h"
 
 // Where the tests leave their screenshots: a "shots" folder beside the saver executable.
@@ -31,18 +32,12 @@ class StandInDesktop {
 // The wallpaper's colour at a screen position.
 COLORREF WallpaperPixel(int x, int y);
 
-// Sets the saver's "Brightness" value for the lifetime of the object and puts back what was
-// there before (no value at all on a fresh prefix).
-class BrightnessSetting {
- public:
-  explicit BrightnessSetting(DWORD brightness);
-  ~BrightnessSetting();
-  BrightnessSetting(const BrightnessSetting&) = delete;
-  BrightnessSetting& operator=(const BrightnessSetting&) = delete;
-
- private:
-  bool hadValue_ = false;
-  DWORD previous_ = 0;
+// The saver's "Brightness" value, set for the lifetime of the object.
+struct BrightnessSetting : ScopedRegistryValue {
+  explicit BrightnessSetting(DWORD brightness)
+      : ScopedRegistryValue("Software\\QUENDRA\\Lumora ScreenSaver\\Time", "Brightness") {
+    SetNumber(brightness);
+  }
 };
 
 // A colour dimmed to n thirty-seconds, every byte b becoming b * n / 32 truncated.
