@@ -3,7 +3,8 @@
 // or window over the saver goes away, or a palette change asks for a full redraw), the next
 // frame leaves every pixel outside the block equal to the background surface. The frame clock's
 // own invalidation, without erase, still presents the block alone. Wine keeps each window's own
-// surface, so the damage is drawn into the saver window through its DC.
+// surface, so the damage is drawn into the saver window through its DC. On the way: the cursor is
+// hidden for a full-screen run alone and shown after it, and a granted close leaves paints undone.
 #include <gtest/gtest.h>
 
 #include <string>
