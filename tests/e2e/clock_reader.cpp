@@ -2,6 +2,7 @@
 #include "e2e/clock_reader.h"
 
 #include "clock_block.h"
+#include "palette/palette_test_support.h"
 
 namespace {
 
@@ -12,42 +13,16 @@ constexpr int kFirstDigitEntry = 2;
 constexpr int kFirstCharacterEntry = 8;
 
 bool LoadPicture(HMODULE module, int id, PicturePixels& picture) {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) return false;
-  DIBSECTION section = {};
-  bool ok = GetObjectA(bitmap, sizeof(section), &section) == sizeof(section) &&
-            section.dsBm.bmBitsPixel == 8 && section.dsBm.bmBits != nullptr;
-  RGBQUAD table[256] = {};
-  if (ok) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    ok = GetDIBColorTable(dc, 0, 256, table) > 0;
-    SelectObject(dc, old);
-    DeleteDC(dc);
+  const StoredPicture stored = ReadStoredPicture(module, id);
+  picture.width = stored.width;
+  picture.height = stored.height;
+  picture.colours.clear();
+  for (BYTE index : stored.indices) {
+    const RGBQUAD& c = stored.table[index];
+    const bool transparent = index == stored.TransparentIndex();
+    picture.colours.push_back(transparent ? -1 : c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
   }
-  if (ok) {
-    const int w = section.dsBm.bmWidth, h = section.dsBm.bmHeight;
-    const bool bottomUp = section.dsBmih.biHeight > 0;
-    const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
-    auto row = [&](int y) {
-      return bits + size_t(bottomUp ? h - 1 - y : y) * section.dsBm.bmWidthBytes;
-    };
-    const uint8_t transparent = row(0)[0];
-    picture.width = w;
-    picture.height = h;
-    picture.colours.assign(size_t(w) * h, -1);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const uint8_t index = row(y)[x];
-        if (index == transparent) continue;
-        const RGBQUAD& c = table[index];
-        picture.colours[size_t(y) * w + x] = (c.rgbRed << 16) | (c.rgbGreen << 8) | c.rgbBlue;
-      }
-    }
-  }
-  DeleteObject(bitmap);
-  return ok;
+  return stored.width > 0;
 }
 
 // Marks where a picture placed at offset can be opaque as painted by draw-list entry.
