@@ -174,18 +174,7 @@ class DialogEndingTest : public SettingsTest, public ::testing::WithParamInterfa
 
 TEST_P(DialogEndingTest, ReturnsOneAndLeavesNoPreviewBehind) {
   const EndingCase& c = GetParam();
-  std::vector<ScriptStep> steps = {WaitForSettingsDialog()};
-  if (c.button != 0) {
-    steps.push_back(PressSettingsButton(c.label, c.button));
-  } else {
-    steps.push_back({c.label, [] {
-                       PostMessageA(FindSettingsDialog(), WM_CLOSE, 0, 0);
-                       return true;
-                     }});
-  }
-  StartModalScript(std::move(steps));
-  EXPECT_EQ(RunSettingsDialog(nullptr), 1) << c.label;
-  EXPECT_TRUE(ModalScriptFinished());
+  EXPECT_EQ(RunSettingsDialogWith({}, c.button), 1) << c.label;
   EXPECT_EQ(preview.memoryDc, nullptr) << c.label << ": preview DC left";
   EXPECT_EQ(preview.bitmap, nullptr) << c.label << ": preview bitmap left";
   EXPECT_EQ(preview.strips, nullptr) << c.label << ": preview picture left";
