@@ -42,6 +42,18 @@ bool OwnedBy(const ClockPictures& pictures, int bx, int by, int entry) {
   return pictures.lastDrawer[size_t(by) * block::kWidth + bx] == entry;
 }
 
+// Calls visit(x, y) for each opaque pixel of a picture placed at offset by draw-list entry that
+// no later entry can cover: the pixels the reader compares.
+template <typename Visit>
+void ForOwnPixels(const ClockPictures& pictures, const PicturePixels& picture, block::Offset offset,
+                  int entry, Visit visit) {
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry)) visit(x, y);
+    }
+  }
+}
+
 int32_t ScreenWord(const ScreenImage& image, int x, int y) {
   const COLORREF c = image.At(x, y);
   if (c == CLR_INVALID) return -2;
@@ -50,21 +62,14 @@ int32_t ScreenWord(const ScreenImage& image, int x, int y) {
 
 // Counts the colon's own pixels that differ from the picture; -1 when none could be compared.
 int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
-                    int colonIndex, int limit) {
+                    int colonIndex) {
   const block::Offset offset = block::kColons[colonIndex];
   int compared = 0, mismatches = 0;
-  for (int y = 0; y < pictures.colon.height; ++y) {
-    for (int x = 0; x < pictures.colon.width; ++x) {
-      if (!pictures.colon.Opaque(x, y) ||
-          !OwnedBy(pictures, offset.x + x, offset.y + y, colonIndex)) {
-        continue;
-      }
-      const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
-      if (seen == -2) continue;
-      ++compared;
-      if (seen != pictures.colon.Colour(x, y) && ++mismatches > limit) return mismatches;
-    }
-  }
+  ForOwnPixels(pictures, pictures.colon, offset, colonIndex, [&](int x, int y) {
+    const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+    compared += seen != -2;
+    mismatches += seen != -2 && seen != pictures.colon.Colour(x, y);
+  });
   return compared == 0 ? -1 : mismatches;
 }
 
@@ -73,30 +78,21 @@ int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int
 int ReadDigit(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
               int cell) {
   const block::Offset offset = block::kDigits[cell];
-  const int entry = kFirstDigitEntry + cell;
-  int best = -1, bestOpaque = -1;
+  int best = -1, bestOpaque = 0;
   for (int d = 0; d < 10; ++d) {
     const PicturePixels& digit = pictures.digits[d];
     int opaque = 0;
     bool matches = true;
-    for (int y = 0; y < digit.height && matches; ++y) {
-      for (int x = 0; x < digit.width; ++x) {
-        if (!digit.Opaque(x, y) || !OwnedBy(pictures, offset.x + x, offset.y + y, entry)) continue;
-        const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
-        if (seen == -2) continue;
-        if (seen != digit.Colour(x, y)) {
-          matches = false;
-          break;
-        }
-        ++opaque;
-      }
-    }
-    if (matches && opaque > bestOpaque) {
-      best = d;
-      bestOpaque = opaque;
-    }
+    ForOwnPixels(pictures, digit, offset, kFirstDigitEntry + cell, [&](int x, int y) {
+      if (!matches) return;  // one pixel that differs rules the digit out
+      const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+      if (seen == -2) return;
+      matches = seen == digit.Colour(x, y);
+      ++opaque;
+    });
+    if (matches && opaque > bestOpaque) best = d, bestOpaque = opaque;
   }
-  return bestOpaque > 0 ? best : -1;
+  return best;
 }
 
 }  // namespace
@@ -142,13 +138,9 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
   };
   std::vector<Probe> own;
   const block::Offset colon0 = block::kColons[0];
-  for (int py = 0; py < pictures.colon.height; ++py) {
-    for (int px = 0; px < pictures.colon.width; ++px) {
-      if (pictures.colon.Opaque(px, py) && OwnedBy(pictures, colon0.x + px, colon0.y + py, 0)) {
-        own.push_back({colon0.x + px, colon0.y + py, pictures.colon.Colour(px, py)});
-      }
-    }
-  }
+  ForOwnPixels(pictures, pictures.colon, colon0, 0, [&](int x, int y) {
+    own.push_back({colon0.x + x, colon0.y + y, pictures.colon.Colour(x, y)});
+  });
   if (own.size() < 3) return false;
   const Probe probes[3] = {own.front(), own[own.size() / 2], own.back()};
   // The block may stand up to one step past an edge before it turns back.
@@ -165,8 +157,8 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
         }
       }
       if (!hit) continue;
-      if (ColonMismatches(image, pictures, bx, by, 0, 0) == 0 &&
-          ColonMismatches(image, pictures, bx, by, 1, 0) == 0) {
+      if (ColonMismatches(image, pictures, bx, by, 0) == 0 &&
+          ColonMismatches(image, pictures, bx, by, 1) == 0) {
         *x = bx;
         *y = by;
         return true;
@@ -193,12 +185,7 @@ bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) 
     const int entry = kFirstDigitEntry + cell;
     int opaque[10] = {};
     for (int d = 0; d < 10; ++d) {
-      const PicturePixels& p = pictures.digits[d];
-      for (int y = 0; y < p.height; ++y) {
-        for (int x = 0; x < p.width; ++x) {
-          opaque[d] += p.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry);
-        }
-      }
+      ForOwnPixels(pictures, pictures.digits[d], offset, entry, [&](int, int) { ++opaque[d]; });
     }
     for (int shown = 0; shown < 10; ++shown) {
       for (int other = 0; other < 10; ++other) {
@@ -208,14 +195,8 @@ bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) 
         const PicturePixels& a = pictures.digits[shown];
         const PicturePixels& b = pictures.digits[other];
         int conflicts = 0;
-        for (int y = 0; y < b.height; ++y) {
-          for (int x = 0; x < b.width; ++x) {
-            if (b.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry) &&
-                a.Colour(x, y) != b.Colour(x, y)) {
-              ++conflicts;
-            }
-          }
-        }
+        ForOwnPixels(pictures, b, offset, entry,
+                     [&](int x, int y) { conflicts += a.Colour(x, y) != b.Colour(x, y); });
         if (conflicts == 0 && opaque[other] >= opaque[shown]) {
           *problem = "cell " + std::to_string(cell) + ": a " + std::to_string(shown) +
                      " would read as " + std::to_string(other);
