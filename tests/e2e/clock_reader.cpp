@@ -2,6 +2,7 @@
 #include "e2e/clock_reader.h"
 
 #include "clock_block.h"
+#include "palette/palette_test_support.h"
 
 namespace {
 
@@ -12,42 +13,16 @@ constexpr int kFirstDigitEntry = 2;
 constexpr int kFirstCharacterEntry = 8;
 
 bool LoadPicture(HMODULE module, int id, PicturePixels& picture) {
-  HBITMAP bitmap = static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
-  if (bitmap == nullptr) return false;
-  DIBSECTION section = {};
-  bool ok = GetObjectA(bitmap, sizeof(section), &section) == sizeof(section) &&
-            section.dsBm.bmBitsPixel == 8 && section.dsBm.bmBits != nullptr;
-  RGBQUAD table[256] = {};
-  if (ok) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, bitmap);
-    ok = GetDIBColorTable(dc, 0, 256, table) > 0;
-    SelectObject(dc, old);
-    DeleteDC(dc);
+  const StoredPicture stored = ReadStoredPicture(module, id);
+  picture.width = stored.width;
+  picture.height = stored.height;
+  picture.colours.clear();
+  for (BYTE index : stored.indices) {
+    const RGBQUAD& c = stored.table[index];
+    const bool transparent = index == stored.TransparentIndex();
+    picture.colours.push_back(transparent ? -1 : c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
   }
-  if (ok) {
-    const int w = section.dsBm.bmWidth, h = section.dsBm.bmHeight;
-    const bool bottomUp = section.dsBmih.biHeight > 0;
-    const auto* bits = static_cast<const uint8_t*>(section.dsBm.bmBits);
-    auto row = [&](int y) {
-      return bits + size_t(bottomUp ? h - 1 - y : y) * section.dsBm.bmWidthBytes;
-    };
-    const uint8_t transparent = row(0)[0];
-    picture.width = w;
-    picture.height = h;
-    picture.colours.assign(size_t(w) * h, -1);
-    for (int y = 0; y < h; ++y) {
-      for (int x = 0; x < w; ++x) {
-        const uint8_t index = row(y)[x];
-        if (index == transparent) continue;
-        const RGBQUAD& c = table[index];
-        picture.colours[size_t(y) * w + x] = (c.rgbRed << 16) | (c.rgbGreen << 8) | c.rgbBlue;
-      }
-    }
-  }
-  DeleteObject(bitmap);
-  return ok;
+  return stored.width > 0;
 }
 
 // Marks where a picture placed at offset can be opaque as painted by draw-list entry.
@@ -67,6 +42,18 @@ bool OwnedBy(const ClockPictures& pictures, int bx, int by, int entry) {
   return pictures.lastDrawer[size_t(by) * block::kWidth + bx] == entry;
 }
 
+// Calls visit(x, y) for each opaque pixel of a picture placed at offset by draw-list entry that
+// no later entry can cover: the pixels the reader compares.
+template <typename Visit>
+void ForOwnPixels(const ClockPictures& pictures, const PicturePixels& picture, block::Offset offset,
+                  int entry, Visit visit) {
+  for (int y = 0; y < picture.height; ++y) {
+    for (int x = 0; x < picture.width; ++x) {
+      if (picture.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry)) visit(x, y);
+    }
+  }
+}
+
 int32_t ScreenWord(const ScreenImage& image, int x, int y) {
   const COLORREF c = image.At(x, y);
   if (c == CLR_INVALID) return -2;
@@ -75,21 +62,14 @@ int32_t ScreenWord(const ScreenImage& image, int x, int y) {
 
 // Counts the colon's own pixels that differ from the picture; -1 when none could be compared.
 int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
-                    int colonIndex, int limit) {
+                    int colonIndex) {
   const block::Offset offset = block::kColons[colonIndex];
   int compared = 0, mismatches = 0;
-  for (int y = 0; y < pictures.colon.height; ++y) {
-    for (int x = 0; x < pictures.colon.width; ++x) {
-      if (!pictures.colon.Opaque(x, y) ||
-          !OwnedBy(pictures, offset.x + x, offset.y + y, colonIndex)) {
-        continue;
-      }
-      const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
-      if (seen == -2) continue;
-      ++compared;
-      if (seen != pictures.colon.Colour(x, y) && ++mismatches > limit) return mismatches;
-    }
-  }
+  ForOwnPixels(pictures, pictures.colon, offset, colonIndex, [&](int x, int y) {
+    const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+    compared += seen != -2;
+    mismatches += seen != -2 && seen != pictures.colon.Colour(x, y);
+  });
   return compared == 0 ? -1 : mismatches;
 }
 
@@ -98,30 +78,21 @@ int ColonMismatches(const ScreenImage& image, const ClockPictures& pictures, int
 int ReadDigit(const ScreenImage& image, const ClockPictures& pictures, int blockX, int blockY,
               int cell) {
   const block::Offset offset = block::kDigits[cell];
-  const int entry = kFirstDigitEntry + cell;
-  int best = -1, bestOpaque = -1;
+  int best = -1, bestOpaque = 0;
   for (int d = 0; d < 10; ++d) {
     const PicturePixels& digit = pictures.digits[d];
     int opaque = 0;
     bool matches = true;
-    for (int y = 0; y < digit.height && matches; ++y) {
-      for (int x = 0; x < digit.width; ++x) {
-        if (!digit.Opaque(x, y) || !OwnedBy(pictures, offset.x + x, offset.y + y, entry)) continue;
-        const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
-        if (seen == -2) continue;
-        if (seen != digit.Colour(x, y)) {
-          matches = false;
-          break;
-        }
-        ++opaque;
-      }
-    }
-    if (matches && opaque > bestOpaque) {
-      best = d;
-      bestOpaque = opaque;
-    }
+    ForOwnPixels(pictures, digit, offset, kFirstDigitEntry + cell, [&](int x, int y) {
+      if (!matches) return;  // one pixel that differs rules the digit out
+      const int32_t seen = ScreenWord(image, blockX + offset.x + x, blockY + offset.y + y);
+      if (seen == -2) return;
+      matches = seen == digit.Colour(x, y);
+      ++opaque;
+    });
+    if (matches && opaque > bestOpaque) best = d, bestOpaque = opaque;
   }
-  return bestOpaque > 0 ? best : -1;
+  return best;
 }
 
 }  // namespace
@@ -167,13 +138,9 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
   };
   std::vector<Probe> own;
   const block::Offset colon0 = block::kColons[0];
-  for (int py = 0; py < pictures.colon.height; ++py) {
-    for (int px = 0; px < pictures.colon.width; ++px) {
-      if (pictures.colon.Opaque(px, py) && OwnedBy(pictures, colon0.x + px, colon0.y + py, 0)) {
-        own.push_back({colon0.x + px, colon0.y + py, pictures.colon.Colour(px, py)});
-      }
-    }
-  }
+  ForOwnPixels(pictures, pictures.colon, colon0, 0, [&](int x, int y) {
+    own.push_back({colon0.x + x, colon0.y + y, pictures.colon.Colour(x, y)});
+  });
   if (own.size() < 3) return false;
   const Probe probes[3] = {own.front(), own[own.size() / 2], own.back()};
   // The block may stand up to one step past an edge before it turns back.
@@ -190,8 +157,8 @@ bool FindClockBlock(const ScreenImage& image, const ClockPictures& pictures, int
         }
       }
       if (!hit) continue;
-      if (ColonMismatches(image, pictures, bx, by, 0, 0) == 0 &&
-          ColonMismatches(image, pictures, bx, by, 1, 0) == 0) {
+      if (ColonMismatches(image, pictures, bx, by, 0) == 0 &&
+          ColonMismatches(image, pictures, bx, by, 1) == 0) {
         *x = bx;
         *y = by;
         return true;
@@ -218,12 +185,7 @@ bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) 
     const int entry = kFirstDigitEntry + cell;
     int opaque[10] = {};
     for (int d = 0; d < 10; ++d) {
-      const PicturePixels& p = pictures.digits[d];
-      for (int y = 0; y < p.height; ++y) {
-        for (int x = 0; x < p.width; ++x) {
-          opaque[d] += p.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry);
-        }
-      }
+      ForOwnPixels(pictures, pictures.digits[d], offset, entry, [&](int, int) { ++opaque[d]; });
     }
     for (int shown = 0; shown < 10; ++shown) {
       for (int other = 0; other < 10; ++other) {
@@ -233,14 +195,8 @@ bool DigitsDistinguishable(const ClockPictures& pictures, std::string* problem) 
         const PicturePixels& a = pictures.digits[shown];
         const PicturePixels& b = pictures.digits[other];
         int conflicts = 0;
-        for (int y = 0; y < b.height; ++y) {
-          for (int x = 0; x < b.width; ++x) {
-            if (b.Opaque(x, y) && OwnedBy(pictures, offset.x + x, offset.y + y, entry) &&
-                a.Colour(x, y) != b.Colour(x, y)) {
-              ++conflicts;
-            }
-          }
-        }
+        ForOwnPixels(pictures, b, offset, entry,
+                     [&](int x, int y) { conflicts += a.Colour(x, y) != b.Colour(x, y); });
         if (conflicts == 0 && opaque[other] >= opaque[shown]) {
           *problem = "cell " + std::to_string(cell) + ": a " + std::to_string(shown) +
                      " would read as " + std::to_string(other);

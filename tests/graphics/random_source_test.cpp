@@ -11,9 +11,10 @@
 
 namespace {
 
-std::vector<uint32_t> NextOutputs(int n) {
-  std::vector<uint32_t> out;
-  for (int i = 0; i < n; ++i) out.push_back(RandomNext());
+// The next n draws of the given kind, RandomNext's outputs unless told otherwise.
+std::vector<uint32_t> NextOutputs(int n, const std::function<uint32_t()>& draw = RandomNext) {
+  std::vector<uint32_t> out(n);
+  std::generate(out.begin(), out.end(), draw);
   return out;
 }
 
@@ -40,12 +41,7 @@ TEST(RandomSource, ProducesTheKnownOutputs) {
        [] { return RandomReset(), NextOutputs(4); },
        {0x02AD9A5E, 0xB6EFABC5, 0x2210B52D, 0x62191B6C}},
       {"RandomSeed(1), Random(360)",
-       [] {
-         RandomSeed(1);
-         std::vector<uint32_t> out;
-         for (int i = 0; i < 4; ++i) out.push_back(Random(360));
-         return out;
-       },
+       [] { return RandomSeed(1), NextOutputs(4, [] { return Random(360); }); },
        {7, 154, 95, 275}},
       {"RandomSeed(1025) discards one output",
        [] { return RandomSeed(1025), NextOutputs(1); },
@@ -108,12 +104,10 @@ TEST(RandomSource, RandomUsesTheLowSixteenBitsOfN) {
   for (const auto& c : cases) {
     for (uint32_t seed : {0u, 1u, 977u, 40000u}) {
       RandomSeed(seed);
-      std::vector<uint32_t> wide, narrow;
-      for (int i = 0; i < 50; ++i) wide.push_back(Random(c.n));
+      const std::vector<uint32_t> wide = NextOutputs(50, [&c] { return Random(c.n); });
       RandomSeed(seed);
-      for (int i = 0; i < 50; ++i) narrow.push_back(Random(c.same));
-      EXPECT_EQ(wide, narrow) << "Random(" << c.n << ") should act as Random(" << c.same
-                              << "), seed " << seed;
+      EXPECT_EQ(wide, NextOutputs(50, [&c] { return Random(c.same); }))
+          << "Random(" << c.n << ") should act as Random(" << c.same << "), seed " << seed;
     }
   }
 }

@@ -19,10 +19,10 @@ constexpr DWORD kClockTimeoutMs = 30000;
 std::set<DWORD> PaletteColours() {
   std::set<DWORD> colours = {0};
   HMODULE saver = LoadLibraryExA(SaverPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-  const StoredColours stored = ReadCharacterColours(saver);
+  const StoredPicture stored = ReadStoredPicture(saver, 10000);
   for (size_t i = 0; i < stored.table.size(); ++i) {
     const RGBQUAD& c = stored.table[i];
-    if (int(i) != stored.transparentIndex) colours.insert(RGB(c.rgbBlue, c.rgbGreen, c.rgbRed));
+    if (int(i) != stored.TransparentIndex()) colours.insert(RGB(c.rgbBlue, c.rgbGreen, c.rgbRed));
   }
   if (saver != nullptr) FreeLibrary(saver);
   return colours;

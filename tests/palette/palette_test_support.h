@@ -1,5 +1,5 @@
-// Shared by the palette tests: the display depth, and the colours of the first character
-// picture, from which the saver makes its palette on 256-colour displays.
+// Shared by the palette tests and by others that compare the screen with a picture: the display
+// depth, and 8-bit pictures as stored, such as 10000, whose colours the saver's palette takes.
 #pragma once
 #include <windows.h>
 
@@ -12,25 +12,34 @@ inline int ScreenBitsPerPixel() {
   return bits;
 }
 
-// Picture 10000 of the given module as stored: its colour table and the index of its
-// top-left pixel (the transparent colour). Empty if the picture is not an 8-bit bitmap.
-struct StoredColours {
+// An 8-bit picture as stored: its colour table, and its palette indices top row first, of which
+// the top-left pixel's is the transparent colour. Empty if the picture is not an 8-bit bitmap.
+struct StoredPicture {
+  int width = 0, height = 0;
   std::vector<RGBQUAD> table;
-  int transparentIndex = -1;
+  std::vector<BYTE> indices;
+
+  int TransparentIndex() const { return indices.empty() ? -1 : indices[0]; }
+  BYTE IndexAt(int x, int y) const { return indices[size_t(y) * width + x]; }
 };
 
-inline StoredColours ReadCharacterColours(HMODULE module) {
-  StoredColours colours;
-  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(10000), MAKEINTRESOURCEA(2));
-  if (found == nullptr) return colours;
+inline StoredPicture ReadStoredPicture(HMODULE module, int id) {
+  StoredPicture picture;
+  HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(id), MAKEINTRESOURCEA(2));
+  if (found == nullptr) return picture;
   const auto* info = static_cast<const BITMAPINFO*>(LockResource(LoadResource(module, found)));
   const BITMAPINFOHEADER& header = info->bmiHeader;
-  if (header.biBitCount != 8) return colours;
+  if (header.biBitCount != 8) return picture;
   const DWORD entries = header.biClrUsed != 0 ? header.biClrUsed : 256;
-  colours.table.assign(info->bmiColors, info->bmiColors + entries);
+  picture.table.assign(info->bmiColors, info->bmiColors + entries);
   const auto* pixels = reinterpret_cast<const BYTE*>(info) + header.biSize + entries * 4;
-  const int stride = (header.biWidth + 3) / 4 * 4;
+  picture.width = header.biWidth;
+  picture.height = header.biHeight;
+  const size_t stride = (picture.width + 3) / 4 * 4;
   // Bottom-up rows: the top row is the last one stored.
-  colours.transparentIndex = pixels[size_t(header.biHeight - 1) * size_t(stride)];
-  return colours;
+  for (int y = picture.height - 1; y >= 0; --y) {
+    picture.indices.insert(picture.indices.end(), pixels + y * stride,
+                           pixels + y * stride + picture.width);
+  }
+  return picture;
 }

@@ -3,6 +3,8 @@
 // mode while it runs and after shutdown, and the preview's stretch mode.
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "graphics/masked_bitmap.h"
 #include "host/host_state.h"
 #include "palette/palette_test_support.h"
@@ -49,7 +51,7 @@ void SetUse(UINT use) {
 // The palette's entries are picture 10000's colours, the transparent one black, all others
 // marked PC_NOCOLLAPSE.
 void CheckPaletteColours(HPALETTE palette) {
-  const StoredColours stored = ReadCharacterColours(GetModuleHandleA(nullptr));
+  const StoredPicture stored = ReadStoredPicture(GetModuleHandleA(nullptr), 10000);
   ASSERT_EQ(stored.table.size(), 256u) << "picture 10000 is expected with 256 colours";
   PALETTEENTRY entries[256] = {};
   ASSERT_EQ(GetPaletteEntries(palette, 0, 256, entries), 256u) << "a palette of 256 entries";
@@ -57,12 +59,11 @@ void CheckPaletteColours(HPALETTE palette) {
   for (int i = 0; i < 256; ++i) {
     const RGBQUAD& c = stored.table[i];
     const PALETTEENTRY expected =
-        i == stored.transparentIndex ? PALETTEENTRY{0, 0, 0, 0}
-                                     : PALETTEENTRY{c.rgbRed, c.rgbGreen, c.rgbBlue, PC_NOCOLLAPSE};
+        i == stored.TransparentIndex()
+            ? PALETTEENTRY{0, 0, 0, 0}
+            : PALETTEENTRY{c.rgbRed, c.rgbGreen, c.rgbBlue, PC_NOCOLLAPSE};
     const PALETTEENTRY& e = entries[i];
-    if ((e.peRed != expected.peRed || e.peGreen != expected.peGreen ||
-         e.peBlue != expected.peBlue || e.peFlags != expected.peFlags) &&
-        wrong++ < 3) {
+    if (std::memcmp(&e, &expected, sizeof e) != 0 && wrong++ < 3) {
       ADD_FAILURE() << "palette entry " << i << " is (" << int(e.peRed) << "," << int(e.peGreen)
                     << "," << int(e.peBlue) << " flags " << int(e.peFlags) << "), expected ("
                     << int(expected.peRed) << "," << int(expected.peGreen) << ","

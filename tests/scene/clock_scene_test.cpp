@@ -28,11 +28,7 @@ void WINAPI FakeLocalTime(LPSYSTEMTIME time) {
 }
 
 void SetTime(int hour, int minute, int second, int millisecond) {
-  fakeNow = {};
-  fakeNow.wHour = WORD(hour);
-  fakeNow.wMinute = WORD(minute);
-  fakeNow.wSecond = WORD(second);
-  fakeNow.wMilliseconds = WORD(millisecond);
+  fakeNow = {0, 0, 0, 0, WORD(hour), WORD(minute), WORD(second), WORD(millisecond)};
 }
 
 // A set-up, started scene on the preview's logical rectangle reading the fake clock. Pictures
@@ -118,12 +114,10 @@ TEST_F(ClockSceneTest, DigitsShowTheTwentyFourHourTime) {
   struct {
     int hour, minute, second;
     int digits[6];
-  } cases[] = {
-      {0, 0, 0, {0, 0, 0, 0, 0, 0}},
-      {23, 59, 58, {2, 3, 5, 9, 5, 8}},
-      {9, 5, 7, {0, 9, 0, 5, 0, 7}},
-      {12, 34, 56, {1, 2, 3, 4, 5, 6}},
-  };
+  } cases[] = {{0, 0, 0, {0, 0, 0, 0, 0, 0}},
+               {23, 59, 58, {2, 3, 5, 9, 5, 8}},
+               {9, 5, 7, {0, 9, 0, 5, 0, 7}},
+               {12, 34, 56, {1, 2, 3, 4, 5, 6}}};
   for (const auto& c : cases) {
     SetTime(c.hour, c.minute, c.second, 500);
     scene.Advance(1);

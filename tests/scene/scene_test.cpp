@@ -79,6 +79,7 @@ TEST(SceneDepth, CompactsTheListThenSortsByY) {
   };
   for (const auto& c : cases) {
     std::map<char, Sprite> sprites;
+    std::map<const Sprite*, char> names = {{nullptr, '.'}};
     ListScene scene(static_cast<int>(c.slots.size()));
     ASSERT_EQ(scene.Setup({0, 0, 1, 1}, 0), 1);
     for (size_t i = 0; i < c.slots.size(); ++i) {
@@ -86,16 +87,12 @@ TEST(SceneDepth, CompactsTheListThenSortsByY) {
       Sprite& sprite = sprites[c.slots[i]];
       sprite.y = c.y.at(c.slots[i]);
       scene.sprites[i] = &sprite;
+      names[&sprite] = c.slots[i];
     }
     scene.SortByDepth();
-    std::string order;
-    for (int i = 0; i < scene.spriteCount; ++i) {
-      char name = '.';
-      for (auto& entry : sprites) {
-        if (scene.sprites[i] == &entry.second) name = entry.first;
-      }
-      order += name;
-    }
+    std::string order;  // '?' for a sprite that was never in the list
+    for (int i = 0; i < scene.spriteCount; ++i)
+      order += names.count(scene.sprites[i]) ? names[scene.sprites[i]] : '?';
     EXPECT_EQ(order, c.expected) << "from " << c.slots;
   }
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <vector>
 
 #include "clock_block.h"
 #include "graphics/random_source.h"
@@ -11,20 +12,12 @@
 
 namespace {
 
-struct Travel {
-  double minX = 1e9, maxX = -1e9, minY = 1e9, maxY = -1e9;
-  void Add(double x, double y) {
-    minX = std::min(minX, x);
-    maxX = std::max(maxX, x);
-    minY = std::min(minY, y);
-    maxY = std::max(maxY, y);
-  }
-};
-
-// The range the block's left (or top) edge may take along one axis: the near edge alone when the
-// block does not fit, otherwise the whole free span with the reflection's overshoot of 2 pixels.
-void ExpectAxis(double low, double high, int nearEdge, int farEdge, int blockSize, const char* axis,
-                const RECT& area, uint32_t seed) {
+// Where the block's left (or top) edges may lie along one axis: at the near edge alone when the
+// block does not fit, otherwise over the free span with the reflection's overshoot of 2 pixels.
+void ExpectAxis(const std::vector<double>& edges, int nearEdge, int farEdge, int blockSize,
+                const char* axis, const RECT& area, uint32_t seed) {
+  const auto [lowest, highest] = std::minmax_element(edges.begin(), edges.end());
+  const double low = *lowest, high = *highest;
   const int room = farEdge - nearEdge - blockSize;
   if (room <= 0) {
     EXPECT_EQ(low, nearEdge) << axis << " on " << area.right - area.left << "x"
@@ -56,14 +49,15 @@ TEST(ClockSceneSmallScreen, BlockStaysReachableOnAreasSmallerThanItself) {
       ClockScene scene;
       ASSERT_EQ(scene.Setup(area, 0), 1);
       scene.Start();
-      Travel travel;
+      std::vector<double> xs, ys;
       // Long enough for at least two new directions (one every 3001 to 4000 steps).
       for (int step = 0; step < 9000; ++step) {
         scene.Advance(1);
-        travel.Add(scene.anchor->x, scene.anchor->y);
+        xs.push_back(scene.anchor->x);
+        ys.push_back(scene.anchor->y);
       }
-      ExpectAxis(travel.minX, travel.maxX, area.left, area.right, block::kWidth, "x", area, seed);
-      ExpectAxis(travel.minY, travel.maxY, area.top, area.bottom, block::kHeight, "y", area, seed);
+      ExpectAxis(xs, area.left, area.right, block::kWidth, "x", area, seed);
+      ExpectAxis(ys, area.top, area.bottom, block::kHeight, "y", area, seed);
     }
   }
 }

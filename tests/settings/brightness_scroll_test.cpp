@@ -16,16 +16,9 @@ struct ScrollCase {
   int expectedBrightness;
 };
 
+// The bar as the dialog sets it up: the range 0 to 8 and a page of 1.
 SCROLLINFO BrightnessBar(int position, int trackPosition) {
-  SCROLLINFO info = {};
-  info.cbSize = sizeof(info);
-  info.fMask = SIF_ALL;
-  info.nMin = 0;
-  info.nMax = 8;
-  info.nPage = 1;
-  info.nPos = position;
-  info.nTrackPos = trackPosition;
-  return info;
+  return {sizeof(SCROLLINFO), SIF_ALL, 0, 8, 1, position, trackPosition};
 }
 
 class ScrollRuleTest : public ::testing::TestWithParam<ScrollCase> {};

@@ -74,10 +74,16 @@ inline ScriptStep PressSettingsButton(const char* label, int id) {
           }};
 }
 
-// Runs the settings dialog with the steps between its opening and Cancel; its result.
+// Runs the settings dialog with the steps between its opening and its closing by the button
+// (Cancel unless told otherwise; 0 for the close box, WM_CLOSE); its result.
 inline INT_PTR RunSettingsDialogWith(std::vector<ScriptStep> steps, int closingButton = IDCANCEL) {
   steps.insert(steps.begin(), WaitForSettingsDialog());
-  steps.push_back(PressSettingsButton("the dialog is closed", closingButton));
+  steps.push_back({"the dialog is closed", [closingButton] {
+                     HWND dialog = FindSettingsDialog();
+                     if (closingButton == 0) return PostMessageA(dialog, WM_CLOSE, 0, 0) != FALSE;
+                     PressButton(dialog, closingButton);
+                     return true;
+                   }});
   StartModalScript(std::move(steps));
   const INT_PTR result = RunSettingsDialog(nullptr);
   EXPECT_TRUE(ModalScriptFinished()) << "the dialog closed before its script had run";

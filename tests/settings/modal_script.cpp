@@ -21,21 +21,18 @@ struct Script {
 };
 Script script;
 
-bool IsDialogOfThisThread(HWND window) {
-  char className[16] = {};
-  GetClassNameA(window, className, sizeof(className));
-  return std::string(className) == "#32770" && IsWindowVisible(window);
-}
-
 struct DialogSearch {
   bool withScrollBar;
   HWND found;
 };
 
 // An enumeration callback is stdcall (CALLBACK), which a lambda cannot be on the 32-bit build.
+// A visible dialog of the thread's, the settings dialog or the about box as asked.
 BOOL CALLBACK MatchThreadDialog(HWND window, LPARAM data) {
   auto* s = reinterpret_cast<DialogSearch*>(data);
-  if (!IsDialogOfThisThread(window)) return TRUE;
+  char className[16] = {};
+  GetClassNameA(window, className, sizeof(className));
+  if (std::string(className) != "#32770" || !IsWindowVisible(window)) return TRUE;
   if ((GetDlgItem(window, IDC_BRIGHTNESS_SCROLL) != nullptr) != s->withScrollBar) return TRUE;
   s->found = window;
   return FALSE;

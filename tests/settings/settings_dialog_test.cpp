@@ -2,11 +2,10 @@
 // and nothing of the preview left behind once it closes.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "faults/gdi_faults.h"
 #include "dialog_test_support.h"
 #include "graphics/masked_bitmap.h"
+#include "palette/palette_test_support.h"
 #include "settings/settings_preview.h"
 #include "sprites/test_surface.h"
 
@@ -124,82 +123,36 @@ TEST_F(SettingsDialogTest, ShowsTheControlsTextsAndLayoutOfItsTemplate) {
   EXPECT_EQ(result, 1) << "Cancel ends the dialog with 1";
 }
 
-// Picture 106 as stored: its size, colours, and which pixels are transparent (those of the
-// top-left pixel's palette index).
-struct StoredPicture {
-  int width = 0;
-  int height = 0;
-  std::vector<COLORREF> colours;  // top row first; CLR_INVALID where transparent
-};
-
-StoredPicture ReadStoredPreviewPicture() {
-  StoredPicture picture;
-  HRSRC found = FindResourceA(nullptr, MAKEINTRESOURCEA(IDB_PREVIEW), MAKEINTRESOURCEA(2));
-  if (found == nullptr) return picture;
-  const auto* info = static_cast<const BITMAPINFO*>(LockResource(LoadResource(nullptr, found)));
-  const BITMAPINFOHEADER& header = info->bmiHeader;
-  if (header.biBitCount != 8) return picture;
-  const DWORD paletteSize = header.biClrUsed != 0 ? header.biClrUsed : 256;
-  const auto* pixels = reinterpret_cast<const BYTE*>(info) + header.biSize + paletteSize * 4;
-  picture.width = header.biWidth;
-  picture.height = header.biHeight;
-  const int stride = (picture.width + 3) / 4 * 4;
-  auto indexAt = [&](int x, int y) { return pixels[(picture.height - 1 - y) * stride + x]; };
-  const BYTE transparent = indexAt(0, 0);
-  for (int y = 0; y < picture.height; ++y) {
-    for (int x = 0; x < picture.width; ++x) {
-      const RGBQUAD& c = info->bmiColors[indexAt(x, y)];
-      picture.colours.push_back(
-          indexAt(x, y) == transparent ? CLR_INVALID : RGB(c.rgbRed, c.rgbGreen, c.rgbBlue));
-    }
-  }
-  return picture;
-}
-
-// The preview area as it is on screen, top row first.
-std::vector<COLORREF> CapturePreviewArea(HWND dialog, SIZE* size) {
-  HWND area = GetDlgItem(dialog, IDC_PREVIEW_AREA);
-  const RECT at = RectInDialog(dialog, area);
-  *size = SIZE{at.right - at.left, at.bottom - at.top};
-  TestSurface copy(size->cx, size->cy);
-  HDC dialogDc = GetDC(dialog);
-  BitBlt(copy.dc, 0, 0, size->cx, size->cy, dialogDc, at.left, at.top, SRCCOPY);
-  ReleaseDC(dialog, dialogDc);
-  GdiFlush();
-  std::vector<COLORREF> pixels;
-  for (int i = 0; i < size->cx * size->cy; ++i) {
-    const uint32_t p = copy.bits[i];
-    pixels.push_back(RGB(p >> 16 & 0xFF, p >> 8 & 0xFF, p & 0xFF));
-  }
-  return pixels;
-}
-
+// The preview area should show picture 106 centred on the button face colour.
 void CheckPreview(HWND dialog) {
-  const StoredPicture picture = ReadStoredPreviewPicture();
+  const StoredPicture picture = ReadStoredPicture(nullptr, IDB_PREVIEW);
   ASSERT_GT(picture.width, 0) << "picture 106 is expected to be an 8-bit bitmap";
-  SIZE area;
-  const std::vector<COLORREF> shown = CapturePreviewArea(dialog, &area);
-  ASSERT_GT(area.cx, 0) << "the preview area has no size";
+  const RECT at = RectInDialog(dialog, GetDlgItem(dialog, IDC_PREVIEW_AREA));
+  const int width = at.right - at.left, height = at.bottom - at.top;
+  ASSERT_GT(width, 0) << "the preview area has no size";
+  TestSurface shown(width, height), expected(width, height);
+  HDC dialogDc = GetDC(dialog);
+  BitBlt(shown.dc, 0, 0, width, height, dialogDc, at.left, at.top, SRCCOPY);
+  ReleaseDC(dialog, dialogDc);
   const COLORREF face = GetSysColor(COLOR_BTNFACE);
-  const int left = (area.cx - picture.width) / 2;
-  const int top = (area.cy - picture.height) / 2;
-  int wrong = 0;
-  for (int y = 0; y < area.cy; ++y) {
-    for (int x = 0; x < area.cx; ++x) {
+  const uint32_t faceWord = GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+  const int left = (width - picture.width) / 2, top = (height - picture.height) / 2;
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
       const int px = x - left, py = y - top;
       const bool inside = px >= 0 && py >= 0 && px < picture.width && py < picture.height;
-      COLORREF expected = inside ? picture.colours[py * picture.width + px] : CLR_INVALID;
-      if (expected == CLR_INVALID) expected = face;
-      if (shown[y * area.cx + x] != expected && wrong++ == 0) {
-        ADD_FAILURE() << "preview pixel (" << x << "," << y << ") is " << std::hex
-                      << shown[y * area.cx + x] << ", expected " << expected << " (picture at "
-                      << std::dec << left << "," << top << ")";
-      }
+      const int index = inside ? picture.IndexAt(px, py) : picture.TransparentIndex();
+      const RGBQUAD& c = picture.table[index];
+      expected.bits[y * width + x] = index == picture.TransparentIndex()
+                                         ? faceWord
+                                         : uint32_t(c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
     }
   }
-  EXPECT_EQ(wrong, 0) << "pixels of the preview area that differ from picture 106 centred on "
-                         "the button face colour";
-  EXPECT_EQ(shown[0], face) << "the area's corner is expected in the button face colour";
+  EXPECT_EQ(FirstDifference(shown, expected), "")
+      << "the preview area differs from picture 106 centred on the button face colour (picture at "
+      << left << "," << top << ")";
+  EXPECT_EQ(shown.Pixel(0, 0), faceWord)
+      << "the area's corner is expected in the button face colour";
 }
 
 TEST_F(SettingsDialogTest, PreviewShowsPicture106CentredOnTheButtonFace) {
@@ -221,18 +174,7 @@ class DialogEndingTest : public SettingsTest, public ::testing::WithParamInterfa
 
 TEST_P(DialogEndingTest, ReturnsOneAndLeavesNoPreviewBehind) {
   const EndingCase& c = GetParam();
-  std::vector<ScriptStep> steps = {WaitForSettingsDialog()};
-  if (c.button != 0) {
-    steps.push_back(PressSettingsButton(c.label, c.button));
-  } else {
-    steps.push_back({c.label, [] {
-                       PostMessageA(FindSettingsDialog(), WM_CLOSE, 0, 0);
-                       return true;
-                     }});
-  }
-  StartModalScript(std::move(steps));
-  EXPECT_EQ(RunSettingsDialog(nullptr), 1) << c.label;
-  EXPECT_TRUE(ModalScriptFinished());
+  EXPECT_EQ(RunSettingsDialogWith({}, c.button), 1) << c.label;
   EXPECT_EQ(preview.memoryDc, nullptr) << c.label << ": preview DC left";
   EXPECT_EQ(preview.bitmap, nullptr) << c.label << ": preview bitmap left";
   EXPECT_EQ(preview.strips, nullptr) << c.label << ": preview picture left";

@@ -2,8 +2,6 @@
 // leaves alone, and exactly what a save writes.
 #include <gtest/gtest.h>
 
-#include <cstring>
-
 #include "settings_test_support.h"
 
 namespace {
@@ -38,10 +36,9 @@ TEST_P(LoadedValueTest, TakesOnlyA4ByteDwordFrom0To8) {
   ASSERT_EQ(ValuesOf(kTimeKeyPath).size(), 1u) << "a load must not add or remove values";
 }
 
+// The value's four bytes, lowest first, as a REG_DWORD holds them.
 std::vector<BYTE> Dword(DWORD value) {
-  std::vector<BYTE> bytes(4);
-  std::memcpy(bytes.data(), &value, 4);
-  return bytes;
+  return {BYTE(value), BYTE(value >> 8), BYTE(value >> 16), BYTE(value >> 24)};
 }
 
 INSTANTIATE_TEST_SUITE_P(
