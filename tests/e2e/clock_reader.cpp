@@ -17,10 +17,9 @@ bool LoadPicture(HMODULE module, int id, PicturePixels& picture) {
   picture.width = stored.width;
   picture.height = stored.height;
   picture.colours.clear();
+  const int transparent = stored.TransparentIndex();
   for (BYTE index : stored.indices) {
-    const RGBQUAD& c = stored.table[index];
-    const bool transparent = index == stored.TransparentIndex();
-    picture.colours.push_back(transparent ? -1 : c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
+    picture.colours.push_back(index == transparent ? -1 : int32_t(stored.Rgb(index)));
   }
   return stored.width > 0;
 }

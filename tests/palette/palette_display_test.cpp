@@ -21,8 +21,7 @@ std::set<DWORD> PaletteColours() {
   HMODULE saver = LoadLibraryExA(SaverPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   const StoredPicture stored = ReadStoredPicture(saver, 10000);
   for (size_t i = 0; i < stored.table.size(); ++i) {
-    const RGBQUAD& c = stored.table[i];
-    if (int(i) != stored.TransparentIndex()) colours.insert(RGB(c.rgbBlue, c.rgbGreen, c.rgbRed));
+    if (int(i) != stored.TransparentIndex()) colours.insert(stored.Rgb(int(i)));
   }
   if (saver != nullptr) FreeLibrary(saver);
   return colours;

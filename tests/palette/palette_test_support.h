@@ -3,6 +3,7 @@
 #pragma once
 #include <windows.h>
 
+#include <cstdint>
 #include <vector>
 
 inline int ScreenBitsPerPixel() {
@@ -21,6 +22,11 @@ struct StoredPicture {
 
   int TransparentIndex() const { return indices.empty() ? -1 : indices[0]; }
   BYTE IndexAt(int x, int y) const { return indices[size_t(y) * width + x]; }
+  // A table entry as the screen reads it, 0xRRGGBB.
+  uint32_t Rgb(int index) const {
+    const RGBQUAD& c = table[index];
+    return uint32_t(c.rgbRed) << 16 | c.rgbGreen << 8 | c.rgbBlue;
+  }
 };
 
 inline StoredPicture ReadStoredPicture(HMODULE module, int id) {

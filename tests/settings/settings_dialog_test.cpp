@@ -142,10 +142,8 @@ void CheckPreview(HWND dialog) {
       const int px = x - left, py = y - top;
       const bool inside = px >= 0 && py >= 0 && px < picture.width && py < picture.height;
       const int index = inside ? picture.IndexAt(px, py) : picture.TransparentIndex();
-      const RGBQUAD& c = picture.table[index];
-      expected.bits[y * width + x] = index == picture.TransparentIndex()
-                                         ? faceWord
-                                         : uint32_t(c.rgbRed << 16 | c.rgbGreen << 8 | c.rgbBlue);
+      expected.bits[y * width + x] =
+          index == picture.TransparentIndex() ? faceWord : picture.Rgb(index);
     }
   }
   EXPECT_EQ(FirstDifference(shown, expected), "")
