@@ -77,10 +77,11 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
 }
 }  // namespace
 
-HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent) {
+HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent, bool shownOnly) {
   const DWORD start = GetTickCount();
   do {
-    WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", false, nullptr, nullptr};
+    WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", shownOnly, nullptr,
+                           nullptr};
     if (parent != nullptr) {
       EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
     } else {

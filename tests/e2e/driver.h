@@ -29,8 +29,10 @@ class SaverProcess {
   bool Start(const std::string& arguments);
   // Starts another executable, a copy of the saver in a folder of its own for example.
   bool StartProgram(const std::string& path, const std::string& arguments);
-  // The saver's top-level or child window of class WindowsScreenSaverClass, or null.
-  HWND FindSaverWindow(DWORD timeoutMs = 10000, HWND parent = nullptr);
+  // The saver's top-level or child window of class WindowsScreenSaverClass, or null. By default
+  // only once it is shown: the saver shows it when WM_CREATE is done, which can take seconds
+  // where programs run slowly, and takes the cursor's origin for the movement rule only then.
+  HWND FindSaverWindow(DWORD timeoutMs = 10000, HWND parent = nullptr, bool shownOnly = true);
   // The exit value, or kNoExit when the process is still running after the timeout.
   DWORD WaitExit(DWORD timeoutMs = 10000);
   bool Running();

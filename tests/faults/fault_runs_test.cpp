@@ -61,7 +61,7 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
         dialog = box;
         PostMessageA(box, WM_COMMAND, IDOK, 0);
       }
-      HWND window = saver.FindSaverWindow(50, host);
+      HWND window = saver.FindSaverWindow(50, host, false);
       if (window != nullptr && outcome.messageBoxes == 0 && !outcome.window) {
         // The window exists already while WM_CREATE shows the failure box; closing it then
         // would replace the quit code, so only a window without a box is closed.

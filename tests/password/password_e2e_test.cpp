@@ -66,12 +66,13 @@ TEST(Win9xPassword, AnAcceptedCheckClosesTheSaverWithExitValueZero) {
       {"key", [](HWND w) { PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0); }},
       {"click", [](HWND w) { PostMessageA(w, WM_LBUTTONDOWN, 0, 0); }},
       // Far past the threshold, whose exact count the mode tests judge, and repeated, as
-      // MoveCursorTo says, until the saver has read the position in time.
+      // MoveCursorTo says, until the saver has read the position in time. Two points 200
+      // pixels apart: whichever the saver took for its origin, the other is far from it.
       {"move",
        [](HWND w) {
-         for (DWORD start = GetTickCount();
-              IsWindow(w) && GetTickCount() - start < Patience(10000);)
-           MoveCursorTo(w, 560, 440);
+         const DWORD start = GetTickCount();
+         for (int i = 0; IsWindow(w) && GetTickCount() - start < Patience(10000); ++i)
+           MoveCursorTo(w, i % 2 ? 440 : 560, i % 2 ? 360 : 440);
        }},
   };
   for (const auto& c : cases) {
@@ -249,7 +250,7 @@ TEST(Win9xPassword, ChangePasswordWithoutTheProviderOrOnNtEndsSilentlyWithZero) 
     SaverProcess saver;
     ASSERT_TRUE(StartCopy(saver, c.folder, c.program, arguments)) << c.folder;
     EXPECT_EQ(saver.WaitExit(kQuick), 0u) << c.folder << " " << c.program;
-    EXPECT_EQ(saver.FindSaverWindow(0), nullptr);
+    EXPECT_EQ(saver.FindSaverWindow(0, nullptr, false), nullptr);
     EXPECT_TRUE(LogLines(c.folder).empty()) << c.folder << " " << c.program;
   }
 }
