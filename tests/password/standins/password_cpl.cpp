@@ -63,14 +63,29 @@ BOOL AskThroughDialog(HWND owner) {
   return dialogAnswer == 1;
 }
 
+// The system's check is a dialog whose loop handles what was queued for the saver before the
+// answer. An answer given at once does the same; else a close that a second queued move posted
+// would ask again right after a refusal, which no user of the system sees.
+BOOL AnswerAtOnce(DWORD answer) {
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return FALSE;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return answer == kAnswerAccept;
+}
+
 }  // namespace
 
 extern "C" BOOL WINAPI VerifyScreenSavePwd(HWND window) {
   AppendStandInLog(self, "verify " + std::to_string(HandleToULong(window)));
   DWORD answer = kAnswerRefuse;
   ReadNumber(kAnswerValue, &answer);
-  const BOOL granted =
-      answer == kAnswerAskDialog ? AskThroughDialog(window) : answer == kAnswerAccept;
+  const BOOL granted = answer == kAnswerAskDialog ? AskThroughDialog(window) : AnswerAtOnce(answer);
   MoveCursorIfAsked();
   return granted;
 }
