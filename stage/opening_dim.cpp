@@ -1,6 +1,6 @@
 // The opening: at the first background erase the desktop is captured once, the background
-// surface gets it at the final brightness, and each following frame step shows the capture one
-// level darker, from 32/32 down to the chosen brightness.
+// surface gets it at the final brightness, the window shows it as captured, and each following
+// frame step shows the capture one level darker, from 32/32 down to the chosen brightness.
 #include <cstring>
 
 #include "host/host_state.h"
@@ -173,6 +173,10 @@ void OnEraseBackground(HWND window, HDC dc) {
     stage.scene->OnBackgroundReady(dc, stage.frame.dc, stage.background.dc);
   }
   if (HaveImages()) std::memcpy(stage.dim.pixels, stage.capture.pixels, words * 4);
+  // The window shows the desktop it covers from now on, not only from its first paint: a
+  // system that keeps a surface per window (Wine) puts that surface on the screen as soon as it
+  // exposes the new window, and unpainted it is black.
+  if (!isPreview) OnPaint(window, dc);
   FrameClock::Reset();
   if (isPreview) ShowWindow(parentWindow, SW_SHOW);
 }

@@ -54,8 +54,8 @@ void OneFrame() {
   UpdateWindow(saverWindow);
 }
 
-// The saver window as the host makes it, through its opening and two scene frames.
-bool OpenSaver(bool windowed) {
+// The saver window as the host makes and shows it; its first erase has captured the desktop.
+bool ShowSaver(bool windowed) {
   isWindowed = windowed;
   isPreview = false;
   parentWindow = GetDesktopWindow();
@@ -70,6 +70,12 @@ bool OpenSaver(bool windowed) {
   if (saverWindow == nullptr) return false;
   ShowWindow(saverWindow, SW_SHOW);
   GetCursorPos(&cursorOrigin);
+  return true;
+}
+
+// The saver window as the host makes it, through its opening and two scene frames.
+bool OpenSaver(bool windowed) {
+  if (!ShowSaver(windowed)) return false;
   UpdateWindow(saverWindow);
   for (int wait = 0; Stage::stage.firstErase && wait < 200; ++wait) PumpAndWait();
   for (int frame = 0; frame < 100 && Stage::stage.capture.bitmap != nullptr; ++frame) OneFrame();
@@ -167,6 +173,38 @@ TEST(RepairPaint, DamageIsRepairedFromTheBackgroundAndFramesPresentOnlyTheBlock)
   gdi_faults::Reset();
   DestroyWindow(desktop);
   Brightness = kDefaultBrightness;
+}
+
+// Until its first paint the saver window shows the desktop it captured, not black: Wine puts a
+// window's own surface on the screen when it handles the window's exposure, before any paint.
+TEST(RepairPaint, TheShownWindowShowsTheDesktopBeforeItsFirstPaint) {
+  moduleInstance = GetModuleHandleA(nullptr);
+  HWND desktop = ShowPatternDesktop();
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  for (bool windowed : {false, true}) {
+    ASSERT_TRUE(ShowSaver(windowed)) << windowed;
+    MSG none;
+    for (int wait = 0; wait < 20; ++wait) {
+      PeekMessageA(&none, nullptr, WM_APP, WM_APP, PM_NOREMOVE);  // system events only
+      Sleep(10);
+    }
+    ASSERT_TRUE(GetUpdateRect(saverWindow, nullptr, FALSE)) << "the first paint is still due";
+    RECT client;
+    GetClientRect(saverWindow, &client);
+    POINT origin = {0, 0};
+    ClientToScreen(saverWindow, &origin);
+    int wrong = 0;
+    HDC screen = GetDC(nullptr);
+    for (int y = 4; y < client.bottom && origin.y + y < height; y += 16) {
+      for (int x = 4; x < client.right && origin.x + x < width; x += 16) {
+        wrong += GetPixel(screen, origin.x + x, origin.y + y) != DesktopPixel(x, y, width, height);
+      }
+    }
+    ReleaseDC(nullptr, screen);
+    EXPECT_EQ(wrong, 0) << (windowed ? "windowed" : "full screen");
+    CloseSaver();
+  }
+  DestroyWindow(desktop);
 }
 
 // Between the close protocol's two passes the stage still holds its scene, but a paint gets the
