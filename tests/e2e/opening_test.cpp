@@ -25,7 +25,8 @@ struct LevelSample {
   int level;
 };
 
-// Reads the probes until one shows the target level; the levels of the pixels on the way.
+// Reads the probes until one shows the target level or below (a reader that slept through a
+// step of a dim that goes on past the target never sees it); the levels of the pixels on the way.
 std::vector<LevelSample> SampleDim(int target, DWORD timeoutMs) {
   std::vector<LevelSample> samples;
   const DWORD start = timeGetTime();
@@ -36,7 +37,7 @@ std::vector<LevelSample> SampleDim(int target, DWORD timeoutMs) {
       s.level = DimLevelOf(ScreenPixel(p.x, p.y), WallpaperPixel(p.x, p.y));
       s.after = timeGetTime();
       samples.push_back(s);
-      if (s.level == target) return samples;
+      if (s.level <= target) return samples;
     }
   }
   return samples;
@@ -166,7 +167,7 @@ TEST(Opening, EachPictureOfTheDimIsTheWholeDesktopAtOneLevel) {
   ASSERT_TRUE(saver.Start("/s"));
   // Halfway down the 33 levels of Brightness 0.
   const std::vector<LevelSample> samples = SampleDim(16, 30000);
-  ASSERT_EQ(samples.back().level, 16);
+  ASSERT_LE(samples.back().level, 16);
   const ScreenImage screen = CaptureScreenImage();
   EXPECT_TRUE(SaveBmp(screen, ShotsFolder() + "\\dim_halfway.bmp"));
   // Every pixel of one picture of the screen is the wallpaper at one and the same level.
