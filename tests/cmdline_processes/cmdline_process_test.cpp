@@ -67,6 +67,11 @@ TEST(CommandLineProcesses, SelfEndingTextsEndAtOnceWithExitValueZero) {
   EXPECT_GE(withOddBytes, 50u);
   EXPECT_GE(password, 20u);
   EXPECT_GE(preview, 20u);
+  if (!kAllRows) {  // the 32-bit build's sample: every fifteenth text
+    std::vector<std::string> sample;
+    for (size_t i = 0; i < chosen.size(); i += 15) sample.push_back(chosen[i]);
+    chosen.swap(sample);
+  }
 
   int failures = 0;
   for (size_t first = 0; first < chosen.size(); first += kBatch) {
@@ -95,7 +100,9 @@ TEST(CommandLineProcesses, TextsThatOpenAWindowEndWhenTheTestClosesIt) {
     bool windowed;
     Action action;
     int left;
-  } wanted[] = {{false, Action::Settings, 4}, {false, Action::Saver, 4}, {true, Action::Saver, 3}};
+  } wanted[] = {{false, Action::Settings, kAllRows ? 4 : 1},
+                {false, Action::Saver, kAllRows ? 4 : 1},
+                {true, Action::Saver, kAllRows ? 3 : 1}};
   int started = 0;
   for (const std::string& text : Corpus()) {
     const corpus::Expected want = ModelHere(text);
@@ -120,12 +127,12 @@ TEST(CommandLineProcesses, TextsThatOpenAWindowEndWhenTheTestClosesIt) {
       ASSERT_NE(window, nullptr) << corpus::Escaped(text) << ": no saver window";
       EXPECT_EQ((GetWindowLongA(window, GWL_STYLE) & WS_CAPTION) != 0, want.windowed)
           << corpus::Escaped(text);
-      PumpFor(300);
+      Settle(window);
       PostMessageA(window, want.windowed ? WM_CLOSE : WM_KEYDOWN, want.windowed ? 0 : VK_SPACE, 0);
       EXPECT_EQ(process.WaitExit(kExitTimeout), 0u) << corpus::Escaped(text);
     }
   }
-  EXPECT_EQ(started, 11) << "the corpus lacks texts for some mode";
+  EXPECT_EQ(started, kAllRows ? 11 : 3) << "the corpus lacks texts for some mode";
 }
 
 }  // namespace

@@ -27,25 +27,10 @@ struct DriverWindow {
     window = win32_pieces::MakeWindow("LumoraDriverWindow", DefWindowProcA, WS_POPUP | WS_VISIBLE,
                                       x, 0, 60, 40, nullptr, "driver",
                                       static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-    PumpFor(50);
+    WaitUntil([&] { return !GetUpdateRect(window, nullptr, FALSE); });
   }
   ~DriverWindow() { DestroyWindow(window); }
-  bool MakeForeground() {
-    SetForegroundWindow(window);
-    PumpFor(100);
-    return GetForegroundWindow() == window;
-  }
 };
-
-template <typename Condition>
-bool WaitFor(Condition condition, DWORD timeoutMs = kWaitMs) {
-  const DWORD start = GetTickCount();
-  while (!condition()) {
-    if (GetTickCount() - start >= Patience(timeoutMs)) return false;
-    PumpFor(20);
-  }
-  return true;
-}
 
 POINT CentreOf(HWND window) {
   RECT rect = {};
@@ -91,7 +76,7 @@ class SettingsProcessTest : public ::testing::Test {
   HWND Open(SaverProcess& saver, const std::string& arguments) {
     if (!saver.Start(arguments)) return nullptr;
     HWND dialog = FindProcessDialog(saver.Id(), kWaitMs);
-    if (dialog != nullptr) WaitFor([&] { return GetForegroundWindow() == dialog; });
+    if (dialog != nullptr) WaitUntil([&] { return GetForegroundWindow() == dialog; });
     return dialog;
   }
 };
@@ -105,14 +90,15 @@ struct OwnerCase {
 TEST_F(SettingsProcessTest, IsOwnedByTheForegroundWindowOnlyWithTheCSwitch) {
   const OwnerCase cases[] = {
       {"/c", "/c", true},
-      {"/c with a window number, which is not used", "/c:#", true},
       {"no switch", "", false},
+      {"/c with a window number, which is not used", "/c:#", true},
   };
   DriverWindow other(100);
   DriverWindow foreground(200);
-  for (const OwnerCase& c : cases) {
+  for (const OwnerCase& c : Sample(cases, 2)) {
     SCOPED_TRACE(c.label);
-    ASSERT_TRUE(foreground.MakeForeground()) << "the driver's window could not be made foreground";
+    ASSERT_TRUE(BringToFront(foreground.window))
+        << "the driver's window could not be made foreground";
     std::string arguments = c.arguments;
     if (arguments == "/c:#") arguments = "/c:" + std::to_string(HandleToULong(other.window));
     SaverProcess saver;
@@ -147,11 +133,11 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
        false,
        IDOK,
        2},
+      {"Cancel after a step and 初期値", 7, {{VK_LEFT, L"6"}}, true, IDCANCEL, 7},
       // A key that must change nothing, then one that does: the second shows that the first
       // has been handled.
       {"Page Down at 8, then a step left", 8, {{VK_NEXT, L"8"}, {VK_LEFT, L"7"}}, false, IDOK, 7},
       {"Page Up at 0, then a step right", 0, {{VK_PRIOR, L"0"}, {VK_RIGHT, L"1"}}, false, IDOK, 1},
-      {"Cancel after a step and 初期値", 7, {{VK_LEFT, L"6"}}, true, IDCANCEL, 7},
       {"Cancel on a fresh profile",
        kNothingStored,
        {{VK_RIGHT, L"5"}},
@@ -159,7 +145,7 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
        IDCANCEL,
        kNothingStored},
   };
-  for (const ClosingCase& c : cases) {
+  for (const ClosingCase& c : Sample(cases, 2)) {
     SCOPED_TRACE(c.label);
     RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey);
     if (c.stored != kNothingStored) {
@@ -169,16 +155,16 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
     HWND dialog = Open(saver, "/c");
     ASSERT_NE(dialog, nullptr) << "no settings dialog";
     const std::wstring opened = c.stored == kNothingStored ? L"4" : std::to_wstring(c.stored);
-    EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == opened; }))
+    EXPECT_TRUE(WaitUntil([&] { return NumberShown(dialog) == opened; }))
         << "opens at the stored value";
     for (const auto& [key, shown] : c.keys) {
       SendKey(key);
-      EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == shown; }, 3000))
+      EXPECT_TRUE(WaitUntil([&] { return NumberShown(dialog) == shown; }, 3000))
           << "after key " << key << " the number is expected to show " << Narrow(shown);
     }
     if (c.pressDefaults) {
       ClickControl(dialog, IDC_DEFAULTS);
-      EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == L"4"; })) << "初期値 shows 4";
+      EXPECT_TRUE(WaitUntil([&] { return NumberShown(dialog) == L"4"; })) << "初期値 shows 4";
       const std::vector<StoredValue> values = ValuesOf(kTimeKeyPath);
       ASSERT_EQ(values.size(), 1u);
       EXPECT_EQ(values[0].data, std::vector<BYTE>({BYTE(c.stored), 0, 0, 0}))
@@ -214,6 +200,8 @@ TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivat
   const AboutCase cases[] = {
       {"a click on the picture", [](HWND box, DriverWindow&) { ClickAtPoint(CentreOf(box)); },
        false, 0},
+      {"another program activated, then Escape",
+       [](HWND, DriverWindow& other) { SetForegroundWindow(other.window); }, true, VK_ESCAPE},
       {"a click outside it",
        [](HWND box, DriverWindow&) {
          RECT rect;
@@ -223,11 +211,9 @@ TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivat
        false, VK_ESCAPE},
       {"another program activated, then a click on ｷｬﾝｾﾙ",
        [](HWND, DriverWindow& other) { SetForegroundWindow(other.window); }, true, 0},
-      {"another program activated, then Escape",
-       [](HWND, DriverWindow& other) { SetForegroundWindow(other.window); }, true, VK_ESCAPE},
   };
   DriverWindow other(300);
-  for (const AboutCase& c : cases) {
+  for (const AboutCase& c : Sample(cases, 2)) {
     SCOPED_TRACE(c.label);
     SaverProcess saver;
     HWND dialog = Open(saver, "/c");
@@ -236,26 +222,26 @@ TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivat
     HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
     ASSERT_NE(box, nullptr) << "no about box";
     EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "owned by the settings dialog";
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == box; }))
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }))
         << "the box comes to the front";
-    PumpFor(200);
+    Settle(box);  // and has handled its activation
     c.dismiss(box, other);
-    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
+    EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))
         << "the about box stayed open";
-    EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; })) << "dialog usable";
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; })) << "dialog usable";
     HWND expectedActive = c.otherKeepsActivation ? other.window : dialog;
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == expectedActive; }, 3000))
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == expectedActive; }, 3000))
         << "the foreground window is " << GetForegroundWindow() << ", expected " << expectedActive
         << (c.otherKeepsActivation ? " (the other program)" : " (the dialog)");
     EXPECT_TRUE(saver.Running()) << "closing the about box ended the saver";
 
     ClickControl(dialog, IDC_BRIGHTNESS_NUMBER);
-    EXPECT_TRUE(WaitFor([&] { return GetForegroundWindow() == dialog; }))
+    EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == dialog; }))
         << "a click does not bring the settings dialog back to the front";
     RECT scroll = {};
     GetWindowRect(GetDlgItem(dialog, IDC_BRIGHTNESS_SCROLL), &scroll);
     ClickAtPoint(POINT{scroll.right - 3, (scroll.top + scroll.bottom) / 2});
-    EXPECT_TRUE(WaitFor([&] { return NumberShown(dialog) == L"5"; }, 3000))
+    EXPECT_TRUE(WaitUntil([&] { return NumberShown(dialog) == L"5"; }, 3000))
         << "a click on the scroll bar's right arrow does not raise the brightness";
     if (c.cancelKey != 0) {
       SendKey(c.cancelKey);
@@ -399,7 +385,7 @@ TEST_F(SettingsProcessTest, ShowsThePreviewCentredAndTheWholeAboutPicture) {
       << " x " << inside.height << " client area of the about box";
 
   ClickAtPoint(CentreOf(box));
-  EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(dialog) != FALSE; })) << "about box stays";
+  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; })) << "about box stays";
   ClickControl(dialog, IDCANCEL);
   EXPECT_EQ(saver.WaitExit(), 1u);
 }

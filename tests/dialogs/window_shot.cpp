@@ -28,6 +28,7 @@ ScreenImage CaptureWindow(HWND window) {
 }  // namespace
 
 ScreenImage CaptureSettled(HWND window, DWORD timeoutMs) {
+  Settle(window);  // its thread has painted what was due
   const DWORD start = GetTickCount();
   ScreenImage last = CaptureWindow(window);
   do {

@@ -1,6 +1,8 @@
 // The end-to-end driver's process, window, pixel and input helpers.
 #include "e2e/driver.h"
 
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -35,6 +37,23 @@ void PumpFor(DWORD milliseconds) {
     }
     Sleep(5);
   } while (GetTickCount() - start < milliseconds);
+}
+
+bool Settle(HWND window) {
+  // A sent message is handled at the loop's next look at its queue, before anything posted: the
+  // first round ends the pass under way, each other one the pass of what was queued.
+  DWORD_PTR answer = 0;
+  for (int round = 0; round < 4; ++round) {
+    if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, Patience(10000), &answer))
+      return false;
+  }
+  return true;
+}
+
+bool BringToFront(HWND window) {
+  SetForegroundWindow(window);
+  return WaitUntil([&] { return GetForegroundWindow() == GetAncestor(window, GA_ROOT); }) &&
+         Settle(window);
 }
 
 SaverProcess::~SaverProcess() {
@@ -78,27 +97,22 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
 }  // namespace
 
 HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent, bool shownOnly) {
-  const DWORD start = GetTickCount();
-  do {
-    WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", shownOnly, nullptr,
-                           nullptr};
-    if (parent != nullptr) {
-      EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
-    } else {
-      EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    }
-    if (search.found != nullptr) return search.found;
-    PumpFor(20);
-  } while (GetTickCount() - start < Patience(timeoutMs) && Running());
-  return nullptr;
+  WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", shownOnly, nullptr, nullptr};
+  WaitUntil(
+      [&] {
+        if (parent != nullptr) {
+          EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
+        } else {
+          EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        }
+        return search.found != nullptr || !Running();
+      },
+      timeoutMs);
+  return search.found;
 }
 
 DWORD SaverProcess::WaitExit(DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
-  while (Running()) {
-    if (GetTickCount() - start >= Patience(timeoutMs)) return kNoExit;
-    PumpFor(10);
-  }
+  if (!WaitUntil([&] { return !Running(); }, timeoutMs)) return kNoExit;
   DWORD code = kNoExit;
   GetExitCodeProcess(info_.hProcess, &code);
   return code;
@@ -131,27 +145,26 @@ void SendClick() {
   SendInput(2, inputs, sizeof(INPUT));
 }
 
-void MoveCursorBy(int dx, int dy) {
-  // Relative moves: the cursor position another process reads can lag behind input that the
-  // foreground saver has not processed yet, so absolute targets computed from it drift.
-  INPUT input = {};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = MOUSEEVENTF_MOVE;
-  input.mi.dx = dx;
-  input.mi.dy = dy;
+void SendCursorTo(POINT screen) {
+  SetCursorPos(screen.x, screen.y);
+  INPUT input = AbsoluteMouseInput(screen, 0);
   SendInput(1, &input, sizeof(INPUT));
 }
 
 void PlaceCursor(int x, int y) {
-  INPUT input = AbsoluteMouseInput({x, y}, 0);
-  const DWORD start = GetTickCount();
   POINT at = {};
-  do {
-    SetCursorPos(x, y);
-    SendInput(1, &input, sizeof(INPUT));
-    PumpFor(50);
-    GetCursorPos(&at);
-  } while ((at.x != x || at.y != y) && GetTickCount() - start < Patience(3000));
+  const bool placed = WaitUntil(
+      [&] {
+        // From a point beside it: Wine asks the display to move the pointer only when its own
+        // record changes, and that may already say (x, y) when the display refused a move.
+        SetCursorPos(x + 1, y);
+        SendCursorTo({x, y});
+        PumpFor(150);
+        return GetCursorPos(&at) && at.x == x && at.y == y;
+      },
+      10000);
+  EXPECT_TRUE(placed) << "the cursor was to go to " << x << "," << y << " but stays at " << at.x
+                      << "," << at.y;
 }
 
 bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
@@ -163,14 +176,14 @@ bool SaverProcess::StartProgram(const std::string& path, const std::string& argu
 }
 
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
-  const DWORD start = GetTickCount();
-  do {
-    WindowSearch search = {processId, "#32770", true, other, nullptr};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-    if (search.found != nullptr) return search.found;
-    PumpFor(20);
-  } while (GetTickCount() - start < Patience(timeoutMs));
-  return nullptr;
+  WindowSearch search = {processId, "#32770", true, other, nullptr};
+  WaitUntil(
+      [&] {
+        EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+        return search.found != nullptr;
+      },
+      timeoutMs);
+  return search.found;
 }
 
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags) {

@@ -5,6 +5,8 @@
 
 #include <string>
 
+#include "both_builds.h"
+
 constexpr DWORD kNoExit = 0xDEADBEEF;
 
 // A Unix path of this build as a Windows path on drive Z:; the saver executable as one.
@@ -18,6 +20,25 @@ DWORD Patience(DWORD milliseconds);
 
 // Handles the driver's own window messages for a while (a preview host lives in the driver).
 void PumpFor(DWORD milliseconds);
+
+// Looks at the condition until it holds, handling the driver's own messages in between, for at
+// most the stretched timeout. Whether it held: the caller's failure message says what it saw.
+template <typename Condition>
+bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
+  const DWORD start = GetTickCount();
+  while (!condition()) {
+    if (GetTickCount() - start >= Patience(timeoutMs)) return false;
+    PumpFor(20);
+  }
+  return true;
+}
+
+// Lets the saver's window handle all that reached its queue before the call, and what it posts
+// to itself in reply: a close, and the close protocol's second pass. False once the window is
+// gone or the saver stops answering.
+bool Settle(HWND window);
+// Brings a window (of the top-level window it is in) to the front and lets it handle that.
+bool BringToFront(HWND window);
 
 class SaverProcess {
  public:
@@ -48,9 +69,12 @@ COLORREF ScreenPixel(int x, int y);
 // Input as a user gives it, through the system's input queue.
 void SendKey(WORD virtualKey);
 void SendClick();
-void MoveCursorBy(int dx, int dy);
-// Puts the cursor at a screen point before a saver starts, and waits until the system reports it
-// there: from the input queue as well, since a SetCursorPos from here may not reach the pointer.
+// Takes the cursor to a screen point, the display's pointer and Wine's record of it, which goes
+// back to the pointer when a saver next hears from the display; through the input queue too.
+void SendCursorTo(POINT screen);
+// Puts the cursor at a screen point where no saver sees it move, and waits until the system
+// reports the display's pointer there: Wine reports its own record for 100 ms after a change,
+// and the pointer after that. A move the display refused (the pointer held) is made again.
 void PlaceCursor(int x, int y);
 
 // A visible top-level dialog (class #32770) of the process other than the one given, or null

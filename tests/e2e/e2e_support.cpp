@@ -1,6 +1,8 @@
 // The stand-in desktop process and the dim arithmetic.
 #include "e2e/e2e_support.h"
 
+#include <gtest/gtest.h>
+
 #include "e2e/driver.h"
 #include "harness/desktop_pattern.h"
 
@@ -51,12 +53,7 @@ bool StandInDesktop::Show(DWORD timeoutMs) {
                       &startup, &info_)) {
     return false;
   }
-  const DWORD start = GetTickCount();
-  while (GetTickCount() - start < Patience(timeoutMs)) {
-    if (WallpaperShowing()) return true;
-    PumpFor(50);
-  }
-  return false;
+  return WaitUntil(WallpaperShowing, timeoutMs);
 }
 
 COLORREF WallpaperPixel(int x, int y) {
@@ -85,13 +82,9 @@ const ClockPictures& SaverClockPictures() {
 }
 
 ClockReading WaitForClock(DWORD timeoutMs) {
-  const DWORD start = GetTickCount();
   ClockReading reading;
-  do {
-    reading = ReadClock(CaptureScreenImage(), SaverClockPictures());
-    if (reading.found) break;
-    PumpFor(50);
-  } while (GetTickCount() - start < Patience(timeoutMs));
+  WaitUntil([&] { return (reading = ReadClock(CaptureScreenImage(), SaverClockPictures())).found; },
+            timeoutMs);
   return reading;
 }
 
@@ -101,8 +94,9 @@ int SecondOfDay(const SYSTEMTIME& time) {
 
 DWORD EndWithKey(SaverProcess& saver) {
   HWND window = saver.FindSaverWindow(3000);
-  if (window != nullptr) SetForegroundWindow(window);
-  PumpFor(100);
+  if (window != nullptr) {
+    EXPECT_TRUE(BringToFront(window)) << "the foreground window is " << GetForegroundWindow();
+  }
   SendKey(VK_SPACE);
   return saver.WaitExit();
 }

@@ -7,6 +7,7 @@
 namespace {
 
 constexpr DWORD kQuick = 3000;
+constexpr POINT kOrigin = {500, 400};  // where each case puts the cursor before the saver starts
 
 // A host window of the driver's own, standing in for the display settings' monitor picture.
 struct PreviewHost {
@@ -31,12 +32,18 @@ struct PreviewHost {
 };
 
 // Starts the saver with the given switch and waits for its window (a child of the preview host
-// for "/p") and first paints.
+// for "/p") and for its message loop, which runs once the window is shown and the cursor's
+// origin taken.
 HWND StartSaver(SaverProcess& saver, const std::string& arguments, HWND host = nullptr) {
   if (!saver.Start(arguments)) return nullptr;
   HWND window = saver.FindSaverWindow(10000, arguments.rfind("/p", 0) == 0 ? host : nullptr);
-  PumpFor(500);
+  if (window != nullptr) Settle(window);
   return window;
+}
+
+// After the saver has handled all it was given, whether it still runs and shows its window.
+bool StillRuns(SaverProcess& saver, HWND window) {
+  return Settle(window) && IsWindowVisible(window) && saver.Running();
 }
 // WM_CLOSE ends every mode with exit value 0: through the close protocol in full screen.
 void ExpectACloseEnds(SaverProcess& saver, HWND window) {
@@ -46,8 +53,7 @@ void ExpectACloseEnds(SaverProcess& saver, HWND window) {
 
 // Whether the cursor shows, as the system reports it while the given window has the foreground.
 bool CursorShowsOver(HWND window) {
-  SetForegroundWindow(window);
-  PumpFor(Patience(200));
+  EXPECT_TRUE(BringToFront(window)) << "the foreground window is " << GetForegroundWindow();
   CURSORINFO info = {};
   info.cbSize = sizeof(info);
   return GetCursorInfo(&info) && (info.flags & CURSOR_SHOWING) != 0;
@@ -67,7 +73,7 @@ TEST(Modes, MakeTheirOwnWindowAndOnlyFullScreenHidesTheCursorAndEndsOnInput) {
       {host.Switch(), WS_CHILD, WS_CAPTION, 0, {0, 0, 152, 112}, false},
   };
   for (const auto& c : cases) {
-    PlaceCursor(500, 400);
+    PlaceCursor(kOrigin.x, kOrigin.y);
     SaverProcess saver;
     HWND window = StartSaver(saver, c.arguments, host.window);
     ASSERT_NE(window, nullptr) << c.arguments;
@@ -81,28 +87,35 @@ TEST(Modes, MakeTheirOwnWindowAndOnlyFullScreenHidesTheCursorAndEndsOnInput) {
     GetWindowTextA(window, title, sizeof(title));
     EXPECT_STREQ(title, "Screen Saver") << c.arguments;
     EXPECT_NE(CursorShowsOver(window), c.fullScreen) << c.arguments << ", just started";
-    MoveCursorBy(3, 3);  // below the movement threshold
-    PumpFor(300);
+    SendCursorTo({kOrigin.x + 3, kOrigin.y + 3});  // below the movement threshold
+    Settle(window);
     EXPECT_NE(CursorShowsOver(window), c.fullScreen) << c.arguments << ", later";
     PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
     PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
-    const DWORD exit = saver.WaitExit(c.fullScreen ? 10000 : 800);
-    EXPECT_EQ(exit, c.fullScreen ? 0u : kNoExit) << c.arguments << ", after input";
-    if (exit != kNoExit) continue;
+    if (c.fullScreen) {
+      EXPECT_EQ(saver.WaitExit(), 0u) << c.arguments << ", after input";
+      continue;
+    }
+    EXPECT_TRUE(StillRuns(saver, window)) << c.arguments << ", after input";
     PostMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0);  // the caption's close command
     EXPECT_EQ(saver.WaitExit(), 0u) << c.arguments;
   }
 }
 
-// A move through the system's input queue, and time for the saver to see it.
-void Move(int dx, int dy) {
-  MoveCursorBy(dx, dy);
-  PumpFor(150);
+// Where its moves have taken the cursor.
+POINT cursorAt = kOrigin;
+
+// A move from where the last one left the cursor, handled by the saver before the next.
+void Move(HWND saver, int dx, int dy) {
+  cursorAt = {cursorAt.x + dx, cursorAt.y + dy};
+  SendCursorTo(cursorAt);
+  Settle(saver);
 }
 
 // A window of the driver's own over the whole screen takes the activation and the mouse, so that
 // the saver sees no mouse move when the cursor is then taken far from where it stood; the saver
-// gets the given message after that.
+// gets the given message after that. The display may keep its pointer while that window holds
+// it (see SendCursorTo): the move and the message go again until the saver has read it in time.
 HWND cover = nullptr;
 void TakeActivation(HWND saver, UINT message, WPARAM wParam, bool thenMoveFar) {
   cover = CreateWindowExA(WS_EX_TOPMOST, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0,
@@ -110,10 +123,19 @@ void TakeActivation(HWND saver, UINT message, WPARAM wParam, bool thenMoveFar) {
                           nullptr, nullptr, nullptr);
   SetForegroundWindow(cover);
   SetCapture(cover);
-  PumpFor(Patience(300));
-  if (thenMoveFar) MoveCursorBy(150, 50);
-  PumpFor(Patience(200));
-  PostMessageA(saver, message, wParam, 0);
+  EXPECT_TRUE(WaitUntil([] { return GetForegroundWindow() == cover && GetCapture() == cover; }))
+      << "the cover did not take the activation and the mouse: the foreground window is "
+      << GetForegroundWindow() << ", the capture " << GetCapture();
+  Settle(saver);  // its loss of activation, with the cursor still in place
+  if (!thenMoveFar) {
+    PostMessageA(saver, message, wParam, 0);
+    return;
+  }
+  WaitUntil([&] {
+    SendCursorTo({kOrigin.x + 150, kOrigin.y + 50});
+    PostMessageA(saver, message, wParam, 0);
+    return !Settle(saver);  // the close protocol has destroyed the window
+  });
 }
 
 // Keys, clicks, moves of 10 pixels city-block from where the cursor stood (in any number of
@@ -124,14 +146,18 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
     void (*input)(HWND saver);
     bool ends;
   } cases[] = {
+      // The 32-bit build's sample: each way out, the threshold, and input that ends nothing.
       {"key", [](HWND) { SendKey('A'); }, true},
       {"click", [](HWND) { SendClick(); }, true},
-      {"move of 9", [](HWND) { Move(5, 0), Move(0, 4); }, false},
-      {"move of 10", [](HWND) { Move(5, 0), Move(0, 5); }, true},
-      {"small steps", [](HWND) { Move(3, 0), Move(3, 0), Move(3, 0), Move(1, 0); }, true},
-      {"steps back", [](HWND) { Move(-2, -2), Move(-2, -2), Move(-1, 0); }, false},
+      {"move of 9", [](HWND w) { Move(w, 5, 0), Move(w, 0, 4); }, false},
+      {"move of 10", [](HWND w) { Move(w, 5, 0), Move(w, 0, 5); }, true},
       {"deactivated", [](HWND w) { TakeActivation(w, WM_ACTIVATE, WA_INACTIVE, false); }, false},
       {"deactivated, far", [](HWND w) { TakeActivation(w, WM_ACTIVATE, WA_INACTIVE, true); }, true},
+      {"key up", [](HWND w) { PostMessageA(w, WM_KEYUP, VK_SPACE, 0); }, false},
+      // The rest.
+      {"small steps", [](HWND w) { Move(w, 3, 0), Move(w, 3, 0), Move(w, 3, 0), Move(w, 1, 0); },
+       true},
+      {"steps back", [](HWND w) { Move(w, -2, -2), Move(w, -2, -2), Move(w, -1, 0); }, false},
       {"app deactivated", [](HWND w) { TakeActivation(w, WM_ACTIVATEAPP, FALSE, false); }, false},
       {"app deactivated, far", [](HWND w) { TakeActivation(w, WM_ACTIVATEAPP, FALSE, true); },
        true},
@@ -140,7 +166,6 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
        true},
       {"activated", [](HWND w) { PostMessageA(w, WM_ACTIVATE, WA_ACTIVE, 0); }, false},
       {"frame activated", [](HWND w) { PostMessageA(w, WM_NCACTIVATE, TRUE, 0); }, false},
-      {"key up", [](HWND w) { PostMessageA(w, WM_KEYUP, VK_SPACE, 0); }, false},
       {"system key up", [](HWND w) { PostMessageA(w, WM_SYSKEYUP, VK_MENU, 0); }, false},
       {"character", [](HWND w) { PostMessageA(w, WM_CHAR, 'a', 0); }, false},
       {"left up", [](HWND w) { PostMessageA(w, WM_LBUTTONUP, 0, 0); }, false},
@@ -149,19 +174,23 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
       {"wheel", [](HWND w) { PostMessageA(w, WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA), 0); },
        false},
   };
-  for (const auto& c : cases) {
-    PlaceCursor(500, 400);
+  for (const auto& c : Sample(cases, 7)) {
+    PlaceCursor(kOrigin.x, kOrigin.y);
+    cursorAt = kOrigin;
     SaverProcess saver;
     HWND window = StartSaver(saver, "/s");
-    ASSERT_NE(window, nullptr) << c.name;
-    SetForegroundWindow(window);
-    PumpFor(100);
+    ASSERT_NE(window, nullptr) << c.name << (saver.Running() ? ": no window shown" : ": ended");
+    ASSERT_TRUE(BringToFront(window))
+        << c.name << ": the foreground window is " << GetForegroundWindow() << ", not the saver's";
     c.input(window);
-    const DWORD exit = saver.WaitExit(c.ends ? 10000 : 1000);
-    EXPECT_EQ(exit, c.ends ? 0u : kNoExit) << c.name;
+    if (c.ends) {
+      EXPECT_EQ(saver.WaitExit(), 0u) << c.name;
+    } else {
+      EXPECT_TRUE(StillRuns(saver, window)) << c.name << " ended the saver";
+    }
     if (cover != nullptr) DestroyWindow(cover);  // with it goes the capture
     cover = nullptr;
-    if (exit == kNoExit) ExpectACloseEnds(saver, window);
+    if (saver.Running()) ExpectACloseEnds(saver, window);
   }
 }
 
@@ -171,9 +200,9 @@ TEST(Modes, ASecondFullScreenOrWindowedSaverEndsAtOnceWhileTheFirstRuns) {
   const struct {
     std::string first, second;
     bool refused;
-  } cases[] = {{"/s", "/s", true}, {"/s", "/w", true},           {"/w", "/s", true},
-               {"/w", "/w", true}, {"/s", host.Switch(), false}, {host.Switch(), "/s", false}};
-  for (const auto& c : cases) {
+  } cases[] = {{"/s", "/s", true}, {"/s", host.Switch(), false}, {"/s", "/w", true},
+               {"/w", "/s", true}, {"/w", "/w", true},           {host.Switch(), "/s", false}};
+  for (const auto& c : Sample(cases, 2)) {
     const std::string label = c.first + " then " + c.second;
     SaverProcess first, second;
     HWND window = StartSaver(first, c.first, host.window);
@@ -199,8 +228,7 @@ TEST(FullScreen, SystemCommandsAndPowerBroadcastsAreRefused) {
   ASSERT_NE(window, nullptr);
   EXPECT_EQ(SendMessageA(window, WM_POWERBROADCAST, PBT_APMQUERYSUSPEND, 0), 0x424D5144);
   EXPECT_EQ(SendMessageA(window, WM_SYSCOMMAND, SC_CLOSE, 0), 0);
-  PumpFor(300);
-  EXPECT_TRUE(saver.Running()) << "a system command ended the full-screen saver";
+  EXPECT_TRUE(StillRuns(saver, window)) << "a system command ended the full-screen saver";
   ExpectACloseEnds(saver, window);
 }
 
@@ -217,7 +245,8 @@ TEST(Preview, IsAChildOfTheHostAndForwardsTheContextMenu) {
   SendMessageA(child, WM_RBUTTONDOWN, 0, 0);
   SendMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(SendMessageA(child, WM_CONTEXTMENU, 0, MAKELPARAM(5, 5)), 1);
-  PumpFor(300);
+  // Both were posted to the host before the last send returned: what is queued here is all.
+  PumpFor(0);
   EXPECT_EQ(PreviewHost::contextMenus, 2) << "expected one WM_CONTEXTMENU from each";
   EXPECT_EQ(PreviewHost::contextMenuWParam, reinterpret_cast<WPARAM>(host.window));
 
@@ -227,7 +256,8 @@ TEST(Preview, IsAChildOfTheHostAndForwardsTheContextMenu) {
 }
 
 TEST(CommandLine, UnknownSwitchesAndAPreviewWithoutHostEndAtOnceWithZero) {
-  for (const char* arguments : {"/x", "/1", "/\ts", "/p:1234", "/p 4", "/a"}) {
+  const char* const cases[] = {"/x", "/p 4", "/a", "/1", "/\ts", "/p:1234"};
+  for (const char* arguments : Sample(cases, 3)) {
     SaverProcess saver;
     ASSERT_TRUE(saver.Start(arguments)) << arguments;
     EXPECT_EQ(saver.WaitExit(kQuick), 0u) << arguments;

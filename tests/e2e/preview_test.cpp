@@ -83,14 +83,15 @@ class PreviewInHost : public testing::Test {
   void SetUp() override {
     ASSERT_TRUE(desktop_.Show());
     ASSERT_NE(host_.window, nullptr);
-    PumpFor(300);
+    ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(host_.window, nullptr, FALSE); }))
+        << "the host was never painted";
     ASSERT_TRUE(saver_.Start("/p " + std::to_string(HandleToULong(host_.window))));
     child_ = saver_.FindSaverWindow(10000, host_.window);
     ASSERT_NE(child_, nullptr) << "no preview window inside the host";
     // The capture hides the host and shows it again; the saver waits for this thread to
     // handle both, so keep pumping.
-    const DWORD start = GetTickCount();
-    while (PreviewHost::shows.size() < 2 && GetTickCount() - start < 15000) PumpFor(20);
+    EXPECT_TRUE(WaitUntil([] { return PreviewHost::shows.size() >= 2; }, 15000))
+        << "the host was hidden and shown " << PreviewHost::shows.size() << " times in all";
   }
   void TearDown() override {
     if (child_ != nullptr) PostMessageA(child_, WM_CLOSE, 0, 0);
@@ -115,19 +116,25 @@ TEST_F(PreviewInHost, FillsTheHostAndHidesItOnlyForTheCapture) {
   EXPECT_TRUE(PreviewHost::shows[1]) << "the host was not shown again";
   EXPECT_TRUE(IsWindowVisible(host_.window));
   EXPECT_TRUE(IsWindowVisible(child_));
-  // Nothing hides the host again later: the opening happens once.
-  PumpFor(1000);
+  // Nothing hides the host again later: the opening happens once. Watched for a second of the
+  // saver's run, in which its dim of 16 frames ends.
+  PumpFor(Patience(1000));
   EXPECT_EQ(PreviewHost::shows.size(), 2u);
 }
 
 TEST_F(PreviewInHost, ShowsTheWholeSceneShrunkIntoTheChild) {
   // Once the dim is over, the 640 x 480 picture of the wallpaper under the host at half
   // brightness, with the clock in it, is stretched back into the 152 x 112 child.
-  PumpFor(2000);
   RECT rect = {};
   GetWindowRect(child_, &rect);
-  const ScreenImage preview =
-      CaptureScreenImage(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+  ScreenImage preview;
+  WaitUntil(
+      [&] {
+        preview =
+            CaptureScreenImage(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+        return ShareLike(preview, 16) >= 0.6;
+      },
+      2000);
   SaveBmp(preview, ShotsFolder() + "\\preview.bmp");
   const double dimmed = ShareLike(preview, 16), undimmed = ShareLike(preview, 32);
   const bool black =

@@ -10,6 +10,7 @@
 #include <sstream>
 
 #include "e2e/driver.h"
+#include "faults/gdi_faults.h"
 #include "win32_pieces.h"
 
 namespace {
@@ -52,25 +53,26 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
     SetEnvironmentVariableA("LUMORA_FAULT", nullptr);
     SetEnvironmentVariableA("LUMORA_FAULT_REPORT", nullptr);
     if (!started) return outcome;
-    const DWORD start = GetTickCount();
     HWND dialog = nullptr;
-    while (saver.Running() && GetTickCount() - start < 20000) {
-      HWND box = FindProcessDialog(saver.Id(), 50, dialog);
-      if (box != nullptr) {
-        ++outcome.messageBoxes;
-        dialog = box;
-        PostMessageA(box, WM_COMMAND, IDOK, 0);
-      }
-      HWND window = saver.FindSaverWindow(50, host, false);
-      if (window != nullptr && outcome.messageBoxes == 0 && !outcome.window) {
-        // The window exists already while WM_CREATE shows the failure box; closing it then
-        // would replace the quit code, so only a window without a box is closed.
-        PumpFor(800);  // through the opening
-        if (FindProcessDialog(saver.Id(), 0) != nullptr) continue;
-        outcome.window = true;
-        PostMessageA(window, preview ? WM_CLOSE : WM_KEYDOWN, preview ? 0 : VK_SPACE, 0);
-      }
-    }
+    WaitUntil(
+        [&] {
+          HWND box = FindProcessDialog(saver.Id(), 0, dialog);
+          if (box != nullptr) {
+            ++outcome.messageBoxes;
+            dialog = box;
+            PostMessageA(box, WM_COMMAND, IDOK, 0);
+          }
+          // Shown only once WM_CREATE, where the failure box would come up, has passed; closed
+          // once the opening is over.
+          HWND window = saver.FindSaverWindow(0, host);
+          if (window != nullptr && !outcome.window &&
+              GetPropA(window, gdi_faults::kOpeningOverProperty) != nullptr) {
+            outcome.window = true;
+            PostMessageA(window, preview ? WM_CLOSE : WM_KEYDOWN, preview ? 0 : VK_SPACE, 0);
+          }
+          return !saver.Running();
+        },
+        20000);
     outcome.exitValue = saver.WaitExit(5000);
   }
   if (host != nullptr) DestroyWindow(host);
@@ -140,6 +142,8 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
       const int total = normal.calls.count(maker) ? normal.calls.at(maker) : 0;
       EXPECT_GE(total, 2) << mode << ": " << maker << " was expected to be used";
       for (int n = 1; n <= total; ++n) {
+        // The 32-bit build's sample: each maker's first call, and the one that ends in the box.
+        if (!kAllRows && n != 1 && Expected(preview, maker, n) != Expect::InitFailure) continue;
         const std::string fault = std::string(maker) + ":" + std::to_string(n);
         const Outcome o = RunSaverCopy(program, preview, fault);
         const std::string label = std::string(mode) + ", " + fault + ": " + Describe(o);

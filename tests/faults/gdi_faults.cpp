@@ -10,7 +10,8 @@
 // The report also says what the saver left to the user: the cursor's display count when the
 // failure box came up and at exit, whether the input method was on at exit, and how often a
 // saver window was shown, erased or painted while no stage (scene) existed, which is after
-// Stage::Shutdown, since no saver window exists before Stage::Start.
+// Stage::Shutdown, since no saver window exists before Stage::Start. Once the opening dim is
+// over, the saver window carries the property kOpeningOverProperty, for a test to wait for.
 #include "faults/gdi_faults.h"
 
 #include <windows.h>
@@ -293,7 +294,15 @@ bool WriteReport(const char* path) {
 namespace {
 
 void CountStageless(HWND window, UINT message) {
-  if (Stage::HasScene() || !IsSaverWindow(window)) return;
+  if (!IsSaverWindow(window)) return;
+  if (message == WM_DESTROY) RemovePropA(window, kOpeningOverProperty);
+  if (Stage::HasScene()) {
+    // For a test that waits for the scene: every frame's paint comes through here.
+    if (!Stage::stage.firstErase && Stage::stage.dimLevel < Stage::TargetLevel()) {
+      SetPropA(window, kOpeningOverProperty, reinterpret_cast<HANDLE>(1));
+    }
+    return;
+  }
   if (message == WM_ERASEBKGND) ++watch.stagelessErases;
   if (message == WM_PAINT || message == WM_NCPAINT) ++watch.stagelessPaints;
 }

@@ -20,4 +20,7 @@ size_t LiveObjects();
 void FakeBitsPerPixel(int bits);
 bool WriteReport(const char* path);
 
+// In a saver copy, the property that the saver window gets once its opening dim is over.
+constexpr char kOpeningOverProperty[] = "LumoraFaultsOpeningOver";
+
 }  // namespace gdi_faults

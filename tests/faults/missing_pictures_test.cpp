@@ -106,20 +106,22 @@ Measured RunAndMeasure(const std::string& program, DWORD* exitValue) {
   HWND window = saver.FindSaverWindow(15000);
   EXPECT_NE(window, nullptr) << program << ": no saver window";
   if (window == nullptr) return m;
-  PumpFor(1500);  // the opening at brightness 0 takes 33 frames
-  for (int attempt = 0; attempt < 10 && !m.found; ++attempt) {
-    // Capture well inside one second, so that the digits read before are the digits shown.
-    SYSTEMTIME before, after;
-    do {
-      PumpFor(20);
-      GetLocalTime(&before);
-    } while (before.wMilliseconds < 150 || before.wMilliseconds > 700 ||
-             (before.wMinute == 59 && before.wSecond == 59));
-    const ScreenImage shot = CaptureScreenImage();
-    GetLocalTime(&after);
-    if (after.wSecond != before.wSecond) continue;
-    m = Measure(shot, before);
-  }
+  // The clock shows once the opening (33 frames at brightness 0) is over.
+  WaitUntil(
+      [&] {
+        // Capture well inside one second, so that the digits read before are the digits shown.
+        SYSTEMTIME before, after;
+        do {
+          PumpFor(20);
+          GetLocalTime(&before);
+        } while (before.wMilliseconds < 150 || before.wMilliseconds > 700 ||
+                 (before.wMinute == 59 && before.wSecond == 59));
+        const ScreenImage shot = CaptureScreenImage();
+        GetLocalTime(&after);
+        if (after.wSecond == before.wSecond) m = Measure(shot, before);
+        return m.found;
+      },
+      15000);
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   *exitValue = saver.WaitExit(15000);
   return m;
@@ -163,7 +165,7 @@ TEST_F(MissingPicturesTest, SettingsDialogWithoutItsPreviewPictureStillWorks) {
   ASSERT_TRUE(saver.StartProgram(WindowsPath(LUMORA_BROKEN_SCR_PATH), "/c"));
   HWND dialog = FindProcessDialog(saver.Id(), 15000);
   ASSERT_NE(dialog, nullptr) << "no settings dialog";
-  PumpFor(500);
+  Settle(dialog);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
   EXPECT_EQ(saver.WaitExit(15000), 1u);
 }

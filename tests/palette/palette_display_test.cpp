@@ -62,17 +62,18 @@ class PaletteDisplayTest : public ::testing::Test {
   }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey); }
 
-  // Starts the full-screen saver and waits until the clock is on the dark screen.
+  // Starts the full-screen saver and waits until the clock is on the dark screen, in whatever
+  // colours the display gives it.
   HWND StartAndWaitForClock(SaverProcess& saver, ColourCount* last) {
     if (!saver.Start("/s")) return nullptr;
     HWND window = saver.FindSaverWindow();
     if (window == nullptr) return nullptr;
-    const DWORD start = GetTickCount();
-    do {
-      PumpFor(200);
-      *last = CountColours(CaptureScreenImage(), palette);
-      if (last->colouredPixels > 5000 && last->paletteColours >= 24) return window;
-    } while (GetTickCount() - start < Patience(kClockTimeoutMs));
+    WaitUntil(
+        [&] {
+          *last = CountColours(CaptureScreenImage(), palette);
+          return last->colouredPixels > 5000;
+        },
+        kClockTimeoutMs);
     return window;
   }
 

@@ -55,12 +55,7 @@ inline size_t CountLines(const char* folder, const std::string& line) {
 // Waits, pumping the driver's messages, until the log holds the line at least count times.
 inline bool WaitForLine(const char* folder, const std::string& line, size_t count,
                         DWORD timeoutMs = 10000) {
-  const DWORD start = GetTickCount();
-  while (CountLines(folder, line) < count) {
-    if (GetTickCount() - start >= Patience(timeoutMs)) return false;
-    PumpFor(20);
-  }
-  return true;
+  return WaitUntil([&] { return CountLines(folder, line) >= count; }, timeoutMs);
 }
 
 inline std::string VerifyLine(HWND window) {

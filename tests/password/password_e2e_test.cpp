@@ -32,7 +32,7 @@ HWND StartFullScreen(SaverProcess& saver, const char* folder, const char* progra
   ClearLog(folder);
   if (!StartCopy(saver, folder, program, "/s")) return nullptr;
   HWND window = saver.FindSaverWindow();
-  PumpFor(500);
+  if (window != nullptr) Settle(window);  // in its message loop, with the cursor's origin taken
   return window;
 }
 
@@ -43,14 +43,22 @@ struct OwnerWindow {
   ~OwnerWindow() { DestroyWindow(window); }
 };
 
-// Puts the cursor at a screen point and tells the saver it moved. While the saver's full-screen
-// window holds the pointer, Wine moves only its own record of the cursor for another process,
-// not the display's pointer, and a process that reads the position more than 100 ms after such a
-// move sees the display's: so the saver should read it at once, and a test may have to repeat.
+// Puts the cursor at a screen point, tells the saver it moved and lets it handle that. While the
+// saver's full-screen window holds the pointer, Wine moves only its own record of the cursor for
+// another process, not the display's pointer, and a process that reads the position more than
+// 100 ms after such a move sees the display's: so the saver should read it at once, and a test
+// may have to repeat.
 void MoveCursorTo(HWND saverWindow, int x, int y) {
   SetCursorPos(x, y);
   PostMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
-  PumpFor(500);
+  Settle(saverWindow);
+}
+
+// The stand-in's password window, once it is open.
+HWND WaitForPasswordWindow() {
+  HWND dialog = nullptr;
+  WaitUntil([&] { return (dialog = FindWindowA(kDialogClass, nullptr)) != nullptr; });
+  return dialog;
 }
 
 std::string Number(HWND window) {
@@ -102,25 +110,24 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
 
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   ASSERT_TRUE(WaitForLine(kWithLibraries, verify, 1)) << "a key started no check";
-  PumpFor(500);
+  EXPECT_TRUE(Settle(window)) << "a refused check closed the saver";
   EXPECT_TRUE(saver.Running()) << "a refused check closed the saver";
   EXPECT_TRUE(IsWindowVisible(window)) << "a refused check hid the saver";
 
   // 5 pixels from where the check ended, over 200 from where the saver started.
   MoveCursorTo(window, 705, 500);
-  PumpFor(500);
   EXPECT_EQ(CountLines(kWithLibraries, verify), 1u) << "the cursor origin was not taken again";
   EXPECT_TRUE(saver.Running());
 
-  // 10 pixels from where the check ended: a new check.
+  // 10 pixels from where the check ended: a new check, once the saver has read the position in
+  // time (see MoveCursorTo).
   settings.cursorAtAnswer.Remove();
-  for (DWORD start = GetTickCount();
-       CountLines(kWithLibraries, verify) < 2 && GetTickCount() - start < 10000;) {
+  EXPECT_TRUE(WaitUntil([&] {
     MoveCursorTo(window, 710, 500);
-  }
+    return CountLines(kWithLibraries, verify) >= 2;
+  })) << "no new check 10 pixels from the new origin";
   EXPECT_EQ(CountLines(kWithLibraries, verify), 2u) << "10 pixels from the new origin";
-  PumpFor(500);
-  EXPECT_TRUE(saver.Running());
+  EXPECT_TRUE(Settle(window) && saver.Running()) << "a refused check closed the saver";
 
   settings.answer.SetNumber(kAnswerAccept);
   PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
@@ -137,11 +144,7 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   const std::string verify = VerifyLine(window);
 
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
-  HWND dialog = nullptr;
-  for (DWORD start = GetTickCount(); dialog == nullptr && GetTickCount() - start < 10000;) {
-    PumpFor(20);
-    dialog = FindWindowA(kDialogClass, nullptr);
-  }
+  HWND dialog = WaitForPasswordWindow();
   ASSERT_NE(dialog, nullptr) << "the stand-in's password window did not open";
 
   // Everything that would end the saver, delivered while the verifier's loop runs.
@@ -150,11 +153,17 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
     PostMessageA(window, message, 0, 0);
   }
   MoveCursorTo(window, 540, 440);
+  // Wine answers from its record of that move for 100 ms, and then from the display's pointer,
+  // which the held pointer may have kept in place: the check ends once the two answers agree,
+  // as they do for a user, so that the origin it takes is where the cursor stays.
+  PumpFor(150);
   // Input right before the refusal: a close it posted would still be queued after the check.
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
   PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-  PumpFor(1500);
+  // Whatever was queued behind the refusal is handled: a second check would be open by now.
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(dialog); })) << "the refusal did not close it";
+  EXPECT_TRUE(Settle(window)) << "input during the check closed the saver";
   EXPECT_TRUE(saver.Running()) << "input during the check closed the saver";
   EXPECT_EQ(CountLines(kWithLibraries, verify), 1u) << "input during the check queued a check";
   EXPECT_EQ(FindWindowA(kDialogClass, nullptr), nullptr) << "a second check opened";
@@ -162,12 +171,8 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   // The next key after the refusal starts a new check; accepting it ends the saver.
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   ASSERT_TRUE(WaitForLine(kWithLibraries, verify, 2));
-  dialog = nullptr;
-  for (DWORD start = GetTickCount(); dialog == nullptr && GetTickCount() - start < 10000;) {
-    PumpFor(20);
-    dialog = FindWindowA(kDialogClass, nullptr);
-  }
-  ASSERT_NE(dialog, nullptr);
+  dialog = WaitForPasswordWindow();
+  ASSERT_NE(dialog, nullptr) << "the second check's password window did not open";
   PostMessageA(dialog, WM_COMMAND, IDOK, 0);
   EXPECT_EQ(saver.WaitExit(), 0u);
 }
@@ -182,8 +187,6 @@ TEST(Win9xPassword, NoVerifierIsLoadedWhereNoneIsWanted) {
     DWORD use;
     std::vector<std::string> log;
   } cases[] = {
-      {"windowed", kWithLibraries, kWin9xSaver, "/w", 1, {}},
-      {"password switched off", kWithLibraries, kWin9xSaver, "/s", 0, {}},
       {"NT family", kWithLibraries, kNtSaver, "/s", 1, {}},
       {"no PASSWORD.CPL", kNoLibraries, kWin9xSaver, "/s", 1, {}},
       {"PASSWORD.CPL without the verifier",
@@ -192,15 +195,17 @@ TEST(Win9xPassword, NoVerifierIsLoadedWhereNoneIsWanted) {
        "/s",
        1,
        {"load mpr.dll", "unload mpr.dll"}},
+      {"windowed", kWithLibraries, kWin9xSaver, "/w", 1, {}},
+      {"password switched off", kWithLibraries, kWin9xSaver, "/s", 0, {}},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : Sample(cases, 3)) {
     settings.usePassword.SetNumber(c.use);
     ClearLog(c.folder);
     SaverProcess saver;
     ASSERT_TRUE(StartCopy(saver, c.folder, c.program, c.arguments)) << c.name;
     HWND window = saver.FindSaverWindow();
     ASSERT_NE(window, nullptr) << c.name;
-    PumpFor(500);
+    Settle(window);
     // A library without the verifier is dropped at once, not at the end of the run.
     EXPECT_EQ(LogLines(c.folder), c.log) << c.name << ", while running";
     // The key ends the full-screen saver at once; the windowed one needs its close command.
@@ -214,19 +219,18 @@ TEST(Win9xPassword, NoVerifierIsLoadedWhereNoneIsWanted) {
 TEST(Win9xPassword, ChangePasswordCallsTheProviderWithScrsaveAndTheOwner) {
   OwnerWindow owner;
   ASSERT_NE(owner.window, nullptr);
-  PumpFor(200);
+  ASSERT_TRUE(WaitUntil([&] { return !GetUpdateRect(owner.window, nullptr, FALSE); }))
+      << "the owner window was never painted";
   const std::string handle = Number(owner.window);
   struct {
     std::string arguments;
     bool ownerIsForeground;
   } cases[] = {
-      {"/a " + handle, false},
-      {"-A\t" + handle, false},
+      {"/a " + handle, false}, {"/a", true}, {"-A\t" + handle, false},
       {"/p:" + handle, false},  // not a preview host: falls to the password change
-      {"/a", true},
       {"/a 0", true},
   };
-  for (const auto& c : cases) {
+  for (const auto& c : Sample(cases, 2)) {
     ClearLog(kWithLibraries);
     const std::string expectedOwner = c.ownerIsForeground ? Number(GetForegroundWindow()) : handle;
     SaverProcess saver;
@@ -266,13 +270,16 @@ TEST(Win9xPassword, UsePasswordOfAnyTypeAndLengthDecidesAsItsFirstFourBytes) {
     bool asks;
   };
   std::vector<Case> cases = {
+      // The 32-bit build's sample: a check and none from a dword, one from a short value, and none
+      // from a huge one.
       {"dword 0", REG_DWORD, {0, 0, 0, 0}, false},
       {"dword 1", REG_DWORD, {1, 0, 0, 0}, true},
+      {"binary 00 00 01", REG_BINARY, {0, 0, 1}, true},
+      {"huge binary", REG_BINARY, std::vector<BYTE>(1 << 20, 1), false},
       {"dword 0x80000000", REG_DWORD, {0, 0, 0, 0x80}, true},
       {"empty binary", REG_BINARY, {}, false},
       {"binary 00", REG_BINARY, {0}, false},
       {"binary 01", REG_BINARY, {1}, true},
-      {"binary 00 00 01", REG_BINARY, {0, 0, 1}, true},
       {"binary of 5 bytes", REG_BINARY, {1, 1, 1, 1, 1}, false},
       {"binary of 7 bytes", REG_BINARY, {1, 2, 3, 4, 5, 6, 7}, false},
       {"qword 1", REG_QWORD, {1, 0, 0, 0, 0, 0, 0, 0}, false},
@@ -283,9 +290,8 @@ TEST(Win9xPassword, UsePasswordOfAnyTypeAndLengthDecidesAsItsFirstFourBytes) {
       {"empty string", REG_SZ, {0}, false},
       {"string of 4 characters", REG_SZ, {'1', '2', '3', '4', 0}, false},
       {"multi-string 1", REG_MULTI_SZ, {'1', 0, 0}, true},
-      {"huge binary", REG_BINARY, std::vector<BYTE>(1 << 20, 1), false},
   };
-  for (const Case& c : cases) {
+  for (const Case& c : Sample(cases, 4)) {
     ASSERT_TRUE(settings.usePassword.Set(c.type, c.data.data(), c.data.size())) << c.name;
     SaverProcess saver;
     HWND window = StartFullScreen(saver, kWithLibraries);
