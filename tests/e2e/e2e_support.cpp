@@ -81,10 +81,15 @@ const ClockPictures& SaverClockPictures() {
   return pictures;
 }
 
-ClockReading WaitForClock(DWORD timeoutMs) {
+ClockReading WaitForClock(DWORD timeoutMs, ScreenImage* screen) {
   ClockReading reading;
-  WaitUntil([&] { return (reading = ReadClock(CaptureScreenImage(), SaverClockPictures())).found; },
-            timeoutMs);
+  ScreenImage image;
+  WaitUntil(
+      [&] {
+        return (reading = ReadClock(image = CaptureScreenImage(), SaverClockPictures())).found;
+      },
+      timeoutMs);
+  if (screen != nullptr) *screen = std::move(image);
   return reading;
 }
 

@@ -47,8 +47,9 @@ int DimLevelOf(COLORREF seen, COLORREF full);
 
 // The saver's clock pictures, loaded once from the executable under test.
 const ClockPictures& SaverClockPictures();
-// Waits until the clock can be read off the screen; an unfound reading after the timeout.
-ClockReading WaitForClock(DWORD timeoutMs = 20000);
+// Waits until the clock can be read off the screen (a picture taken while a frame is reaching the
+// screen may hold none); an unfound reading after the timeout, and the picture read if asked.
+ClockReading WaitForClock(DWORD timeoutMs = 20000, ScreenImage* screen = nullptr);
 
 // The seconds since midnight of a local time.
 int SecondOfDay(const SYSTEMTIME& time);
