@@ -224,6 +224,13 @@ TEST_F(SettingsProcessTest, AboutBoxClosesOnAClickAndWhenAnotherProgramIsActivat
     EXPECT_EQ(GetWindow(box, GW_OWNER), dialog) << "owned by the settings dialog";
     EXPECT_TRUE(WaitUntil([&] { return GetForegroundWindow() == box; }))
         << "the box comes to the front";
+    GUITHREADINFO input = {};
+    input.cbSize = sizeof(input);
+    EXPECT_TRUE(WaitUntil([&] {
+      return GetGUIThreadInfo(GetWindowThreadProcessId(box, nullptr), &input) &&
+             input.hwndCapture == box;
+    })) << "the box does not hold the mouse: the capture is "
+        << input.hwndCapture;
     Settle(box);  // and has handled its activation
     c.dismiss(box, other);
     EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); }))

@@ -171,8 +171,12 @@ bool SaverProcess::StartProgram(const std::string& path, const std::string& argu
   std::string commandLine = "\"" + path + "\" " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
-  return CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                        &startup, &info_) != 0;
+  if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                     &startup, &info_)) {
+    return true;
+  }
+  ADD_FAILURE() << "could not start " << commandLine << ": error " << GetLastError();
+  return false;
 }
 
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
