@@ -1,7 +1,7 @@
-// What the two builds' test runs share out. A row of a table whose logic cannot differ between
-// the builds (no floating point, no pointer-size arithmetic) is checked on the 64-bit build; the
-// 32-bit one, whose every process start costs many times more under emulation, runs the first
-// rows of such a table, which are chosen so that each way out comes once.
+// A row of a table whose logic cannot differ between the builds (no floating point, no pointer-size
+// arithmetic) is checked on the 64-bit build. The 32-bit one, whose process starts cost many times
+// more under emulation, runs the first rows of such a table, chosen so that each way out comes
+// once.
 #pragma once
 #include <iterator>
 #include <vector>

@@ -100,8 +100,7 @@ TEST_F(SettingsRegistryTest, EveryTypeLengthAndContentFallsBackUnlessValid) {
     }
   }
   EXPECT_EQ(failures, 0) << "of " << cases << " stored values";
-  // 0, 1, 5, 8 and the low four bytes of 2^32 + 3 (1 and 2^32 + 3 in the sample), each from two
-  // values in memory.
+  // 0, 1, 5, 8 and the low four bytes of 2^32 + 3 (the sample: 1 and 2^32 + 3), twice each.
   EXPECT_EQ(accepted, 2 * (kAllRows ? 5 : 2))
       << "the sweep did not reach the valid values it should";
 }

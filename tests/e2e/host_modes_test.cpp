@@ -32,8 +32,7 @@ struct PreviewHost {
 };
 
 // Starts the saver with the given switch and waits for its window (a child of the preview host
-// for "/p") and for its message loop, which runs once the window is shown and the cursor's
-// origin taken.
+// for "/p") and its message loop, which runs once the cursor's origin is taken.
 HWND StartSaver(SaverProcess& saver, const std::string& arguments, HWND host = nullptr) {
   if (!saver.Start(arguments)) return nullptr;
   HWND window = saver.FindSaverWindow(10000, arguments.rfind("/p", 0) == 0 ? host : nullptr);
@@ -124,17 +123,12 @@ void TakeActivation(HWND saver, UINT message, WPARAM wParam, bool thenMoveFar) {
   SetForegroundWindow(cover);
   SetCapture(cover);
   EXPECT_TRUE(WaitUntil([] { return GetForegroundWindow() == cover && GetCapture() == cover; }))
-      << "the cover did not take the activation and the mouse: the foreground window is "
-      << GetForegroundWindow() << ", the capture " << GetCapture();
+      << "the foreground window is " << GetForegroundWindow() << ", the capture " << GetCapture();
   Settle(saver);  // its loss of activation, with the cursor still in place
-  if (!thenMoveFar) {
-    PostMessageA(saver, message, wParam, 0);
-    return;
-  }
   WaitUntil([&] {
-    SendCursorTo({kOrigin.x + 150, kOrigin.y + 50});
+    if (thenMoveFar) SendCursorTo({kOrigin.x + 150, kOrigin.y + 50});
     PostMessageA(saver, message, wParam, 0);
-    return !Settle(saver);  // the close protocol has destroyed the window
+    return !thenMoveFar || !Settle(saver);  // once, or until the close has destroyed the window
   });
 }
 
@@ -146,7 +140,6 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
     void (*input)(HWND saver);
     bool ends;
   } cases[] = {
-      // The 32-bit build's sample: each way out, the threshold, and input that ends nothing.
       {"key", [](HWND) { SendKey('A'); }, true},
       {"click", [](HWND) { SendClick(); }, true},
       {"move of 9", [](HWND w) { Move(w, 5, 0), Move(w, 0, 4); }, false},
@@ -154,7 +147,6 @@ TEST(FullScreen, EndsWithExitValueZeroOnItsRulesOnly) {
       {"deactivated", [](HWND w) { TakeActivation(w, WM_ACTIVATE, WA_INACTIVE, false); }, false},
       {"deactivated, far", [](HWND w) { TakeActivation(w, WM_ACTIVATE, WA_INACTIVE, true); }, true},
       {"key up", [](HWND w) { PostMessageA(w, WM_KEYUP, VK_SPACE, 0); }, false},
-      // The rest.
       {"small steps", [](HWND w) { Move(w, 3, 0), Move(w, 3, 0), Move(w, 3, 0), Move(w, 1, 0); },
        true},
       {"steps back", [](HWND w) { Move(w, -2, -2), Move(w, -2, -2), Move(w, -1, 0); }, false},
@@ -245,8 +237,7 @@ TEST(Preview, IsAChildOfTheHostAndForwardsTheContextMenu) {
   SendMessageA(child, WM_RBUTTONDOWN, 0, 0);
   SendMessageA(child, WM_RBUTTONUP, 0, MAKELPARAM(5, 5));
   EXPECT_EQ(SendMessageA(child, WM_CONTEXTMENU, 0, MAKELPARAM(5, 5)), 1);
-  // Both were posted to the host before the last send returned: what is queued here is all.
-  PumpFor(0);
+  PumpFor(0);  // both were posted here before the last send returned
   EXPECT_EQ(PreviewHost::contextMenus, 2) << "expected one WM_CONTEXTMENU from each";
   EXPECT_EQ(PreviewHost::contextMenuWParam, reinterpret_cast<WPARAM>(host.window));
 

@@ -116,8 +116,7 @@ TEST_F(PreviewInHost, FillsTheHostAndHidesItOnlyForTheCapture) {
   EXPECT_TRUE(PreviewHost::shows[1]) << "the host was not shown again";
   EXPECT_TRUE(IsWindowVisible(host_.window));
   EXPECT_TRUE(IsWindowVisible(child_));
-  // Nothing hides the host again later: the opening happens once. Watched for a second of the
-  // saver's run, in which its dim of 16 frames ends.
+  // Nothing hides the host again later, in a second of the run that sees the dim end.
   PumpFor(Patience(1000));
   EXPECT_EQ(PreviewHost::shows.size(), 2u);
 }

@@ -296,13 +296,10 @@ namespace {
 void CountStageless(HWND window, UINT message) {
   if (!IsSaverWindow(window)) return;
   if (message == WM_DESTROY) RemovePropA(window, kOpeningOverProperty);
-  if (Stage::HasScene()) {
-    // For a test that waits for the scene: every frame's paint comes through here.
-    if (!Stage::stage.firstErase && Stage::stage.dimLevel < Stage::TargetLevel()) {
-      SetPropA(window, kOpeningOverProperty, reinterpret_cast<HANDLE>(1));
-    }
-    return;
-  }
+  const bool scene = Stage::HasScene();
+  if (scene && !Stage::stage.firstErase && Stage::stage.dimLevel < Stage::TargetLevel())
+    SetPropA(window, kOpeningOverProperty, reinterpret_cast<HANDLE>(1));  // each frame's paint
+  if (scene) return;
   if (message == WM_ERASEBKGND) ++watch.stagelessErases;
   if (message == WM_PAINT || message == WM_NCPAINT) ++watch.stagelessPaints;
 }

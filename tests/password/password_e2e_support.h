@@ -53,9 +53,8 @@ inline size_t CountLines(const char* folder, const std::string& line) {
 }
 
 // Waits, pumping the driver's messages, until the log holds the line at least count times.
-inline bool WaitForLine(const char* folder, const std::string& line, size_t count,
-                        DWORD timeoutMs = 10000) {
-  return WaitUntil([&] { return CountLines(folder, line) >= count; }, timeoutMs);
+inline bool WaitForLine(const char* folder, const std::string& line, size_t count) {
+  return WaitUntil([&] { return CountLines(folder, line) >= count; });
 }
 
 inline std::string VerifyLine(HWND window) {

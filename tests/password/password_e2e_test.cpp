@@ -43,11 +43,9 @@ struct OwnerWindow {
   ~OwnerWindow() { DestroyWindow(window); }
 };
 
-// Puts the cursor at a screen point, tells the saver it moved and lets it handle that. While the
-// saver's full-screen window holds the pointer, Wine moves only its own record of the cursor for
-// another process, not the display's pointer, and a process that reads the position more than
-// 100 ms after such a move sees the display's: so the saver should read it at once, and a test
-// may have to repeat.
+// Puts the cursor at a screen point and lets the saver handle the move. While the saver holds the
+// pointer, Wine moves only its own record of the cursor, which a process reading it 100 ms later
+// no longer sees: so the saver should read it at once, and a test may have to repeat.
 void MoveCursorTo(HWND saverWindow, int x, int y) {
   SetCursorPos(x, y);
   PostMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
@@ -119,8 +117,7 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
   EXPECT_EQ(CountLines(kWithLibraries, verify), 1u) << "the cursor origin was not taken again";
   EXPECT_TRUE(saver.Running());
 
-  // 10 pixels from where the check ended: a new check, once the saver has read the position in
-  // time (see MoveCursorTo).
+  // 10 pixels from where the check ended: a new check, once the saver has read it in time.
   settings.cursorAtAnswer.Remove();
   EXPECT_TRUE(WaitUntil([&] {
     MoveCursorTo(window, 710, 500);
@@ -153,9 +150,8 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
     PostMessageA(window, message, 0, 0);
   }
   MoveCursorTo(window, 540, 440);
-  // Wine answers from its record of that move for 100 ms, and then from the display's pointer,
-  // which the held pointer may have kept in place: the check ends once the two answers agree,
-  // as they do for a user, so that the origin it takes is where the cursor stays.
+  // The check ends once Wine reports the held pointer where the display has it (see MoveCursorTo),
+  // as for a user, so that the origin it takes is where the cursor stays.
   PumpFor(150);
   // Input right before the refusal: a close it posted would still be queued after the check.
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
@@ -270,8 +266,6 @@ TEST(Win9xPassword, UsePasswordOfAnyTypeAndLengthDecidesAsItsFirstFourBytes) {
     bool asks;
   };
   std::vector<Case> cases = {
-      // The 32-bit build's sample: a check and none from a dword, one from a short value, and none
-      // from a huge one.
       {"dword 0", REG_DWORD, {0, 0, 0, 0}, false},
       {"dword 1", REG_DWORD, {1, 0, 0, 0}, true},
       {"binary 00 00 01", REG_BINARY, {0, 0, 1}, true},
