@@ -40,9 +40,10 @@ HWND StartSaver(SaverProcess& saver, const std::string& arguments, HWND host = n
   return window;
 }
 
-// After the saver has handled all it was given, whether it still runs and shows its window.
+// After the saver has handled all it was given, whether it still runs and shows its window (a
+// preview's only once its opening has shown the host again).
 bool StillRuns(SaverProcess& saver, HWND window) {
-  return Settle(window) && IsWindowVisible(window) && saver.Running();
+  return Settle(window) && WaitUntil([&] { return IsWindowVisible(window); }) && saver.Running();
 }
 // WM_CLOSE ends every mode with exit value 0: through the close protocol in full screen.
 void ExpectACloseEnds(SaverProcess& saver, HWND window) {
@@ -81,7 +82,7 @@ TEST(Modes, MakeTheirOwnWindowAndOnlyFullScreenHidesTheCursorAndEndsOnInput) {
     RECT rect = {};
     GetClientRect(window, &rect);
     EXPECT_TRUE(IsRectEmpty(&c.client) || EqualRect(&rect, &c.client)) << c.arguments;
-    EXPECT_TRUE(IsWindowVisible(window)) << c.arguments;
+    EXPECT_TRUE(StillRuns(saver, window)) << c.arguments;
     char title[32] = {};
     GetWindowTextA(window, title, sizeof(title));
     EXPECT_STREQ(title, "Screen Saver") << c.arguments;
