@@ -1,7 +1,6 @@
-// A row of a table whose logic cannot differ between the builds (no floating point, no pointer-size
-// arithmetic) is checked on the 64-bit build. The 32-bit one, whose process starts cost many times
-// more under emulation, runs the first rows of such a table, chosen so that each way out comes
-// once.
+// A row of a table whose logic cannot differ between the builds (no floating point, no pointer
+// size) is checked on the 64-bit build; the 32-bit one, whose process starts cost many times more
+// under emulation, runs the first rows, chosen so that each way out comes once.
 #pragma once
 #include <iterator>
 #include <vector>

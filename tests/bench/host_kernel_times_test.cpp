@@ -24,9 +24,7 @@ TEST(StatCpuTicks, AddsUserAndSystemTicks) {
       {"4242 lumora.scr S 1 2", -1},
       {"4242 (lumora.scr) S 1 2 3 4 5 6 7 8 9 10 120", -1},
   };
-  for (const auto& c : cases) {
-    EXPECT_EQ(StatCpuTicks(c.stat), c.ticks) << "stat: " << c.stat;
-  }
+  for (const auto& c : cases) EXPECT_EQ(StatCpuTicks(c.stat), c.ticks) << "stat: " << c.stat;
 }
 
 TEST(EnvironmentValue, FindsOneVariableOfABlock) {
@@ -40,9 +38,7 @@ TEST(EnvironmentValue, FindsOneVariableOfABlock) {
                {"WINE", ""},
                {"PREFIX", ""},
                {"MISSING", ""}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(EnvironmentValue(block, c.name), c.value) << c.name;
-  }
+  for (const auto& c : cases) EXPECT_EQ(EnvironmentValue(block, c.name), c.value) << c.name;
 }
 
 TEST(ProgramOf, TakesTheFirstArgumentOnly) {

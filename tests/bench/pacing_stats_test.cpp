@@ -12,9 +12,7 @@ TEST(PeriodNumber, CountsThePeriodsOfTheFrameTable) {
     uint64_t ms, period;
   } cases[] = {{0, 0},    {22, 1},    {44, 2},    {66, 3},    {88, 4},          {111, 5},
                {977, 44}, {1000, 45}, {1022, 46}, {2000, 90}, {3600000, 162000}};
-  for (const auto& c : cases) {
-    EXPECT_EQ(PeriodNumber(c.ms), c.period) << "at " << c.ms << " ms";
-  }
+  for (const auto& c : cases) EXPECT_EQ(PeriodNumber(c.ms), c.period) << "at " << c.ms << " ms";
   for (uint64_t k = 0; k < 450; ++k) {
     EXPECT_EQ(PeriodNumber(1000 * k / 45), k) << "start of period " << k;
   }

@@ -117,44 +117,32 @@ TEST_F(SettingsProcessTest, IsOwnedByTheForegroundWindowOnlyWithTheCSwitch) {
 
 struct ClosingCase {
   const char* label;
-  DWORD stored;  // kNothingStored: no value before the dialog opens
+  DWORD stored;                                       // kNoValue: no value before the dialog opens
   std::vector<std::pair<WORD, const wchar_t*>> keys;  // a key, then the number it shows
   bool pressDefaults;                                 // then "初期値", which shows 4
   int button;
-  DWORD expected;  // the value stored afterwards; kNothingStored: none
+  DWORD expected;  // the value stored afterwards; kNoValue: none
 };
-constexpr DWORD kNothingStored = 0xFFFFFFFF;
+constexpr DWORD kNoValue = 0xFFFFFFFF;
 
 TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
   const ClosingCase cases[] = {
-      {"OK after two steps left",
-       kNothingStored,
-       {{VK_LEFT, L"3"}, {VK_LEFT, L"2"}},
-       false,
-       IDOK,
-       2},
+      {"OK after two steps left", kNoValue, {{VK_LEFT, L"3"}, {VK_LEFT, L"2"}}, false, IDOK, 2},
       {"Cancel after a step and 初期値", 7, {{VK_LEFT, L"6"}}, true, IDCANCEL, 7},
       // A key that must change nothing, then one that does: the second shows that the first
       // has been handled.
       {"Page Down at 8, then a step left", 8, {{VK_NEXT, L"8"}, {VK_LEFT, L"7"}}, false, IDOK, 7},
       {"Page Up at 0, then a step right", 0, {{VK_PRIOR, L"0"}, {VK_RIGHT, L"1"}}, false, IDOK, 1},
-      {"Cancel on a fresh profile",
-       kNothingStored,
-       {{VK_RIGHT, L"5"}},
-       false,
-       IDCANCEL,
-       kNothingStored},
+      {"Cancel on a fresh profile", kNoValue, {{VK_RIGHT, L"5"}}, false, IDCANCEL, kNoValue},
   };
   for (const ClosingCase& c : Sample(cases, 2)) {
     SCOPED_TRACE(c.label);
     RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey);
-    if (c.stored != kNothingStored) {
-      WriteTimeValue("Brightness", REG_DWORD, &c.stored, sizeof(c.stored));
-    }
+    if (c.stored != kNoValue) WriteTimeValue("Brightness", REG_DWORD, &c.stored, sizeof(c.stored));
     SaverProcess saver;
     HWND dialog = Open(saver, "/c");
     ASSERT_NE(dialog, nullptr) << "no settings dialog";
-    const std::wstring opened = c.stored == kNothingStored ? L"4" : std::to_wstring(c.stored);
+    const std::wstring opened = c.stored == kNoValue ? L"4" : std::to_wstring(c.stored);
     EXPECT_TRUE(WaitUntil([&] { return NumberShown(dialog) == opened; }))
         << "opens at the stored value";
     for (const auto& [key, shown] : c.keys) {
@@ -176,7 +164,7 @@ TEST_F(SettingsProcessTest, OnlyOkWritesAndItWritesExactlyOneDword) {
     EXPECT_TRUE(KeyExists(kTimeKeyPath)) << "opening the dialog creates the keys";
     EXPECT_TRUE(ValuesOf(kRootKeyPath).empty()) << "nothing is stored beside the Time key";
     EXPECT_EQ(SubkeysOf(kRootKeyPath), std::vector<std::string>({"Time"}));
-    if (c.expected == kNothingStored) {
+    if (c.expected == kNoValue) {
       EXPECT_TRUE(values.empty()) << "a value was written";
       continue;
     }

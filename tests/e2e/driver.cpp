@@ -100,11 +100,9 @@ HWND SaverProcess::FindSaverWindow(DWORD timeoutMs, HWND parent, bool shownOnly)
   WindowSearch search = {info_.dwProcessId, "WindowsScreenSaverClass", shownOnly, nullptr, nullptr};
   WaitUntil(
       [&] {
-        if (parent != nullptr) {
-          EnumChildWindows(parent, MatchWindow, reinterpret_cast<LPARAM>(&search));
-        } else {
-          EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-        }
+        const LPARAM data = reinterpret_cast<LPARAM>(&search);
+        parent != nullptr ? EnumChildWindows(parent, MatchWindow, data)
+                          : EnumWindows(MatchWindow, data);
         return search.found != nullptr || !Running();
       },
       timeoutMs);
@@ -159,7 +157,7 @@ void PlaceCursor(int x, int y) {
         // record changes, and that may already say (x, y) when the display refused a move.
         SetCursorPos(x + 1, y);
         SendCursorTo({x, y});
-        PumpFor(150);
+        PumpFor(150);  // past the 100 ms in which Wine answers from its own record
         return GetCursorPos(&at) && at.x == x && at.y == y;
       },
       10000);

@@ -33,9 +33,8 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
   return true;
 }
 
-// Lets the saver's window handle all that reached its queue before the call, and what it posts
-// to itself in reply: a close, and the close protocol's second pass. False once the window is
-// gone or the saver stops answering.
+// Lets the window handle what reached its queue before the call and what it posts itself in reply
+// (a close, the close protocol's second pass); false once it is gone or stops answering.
 bool Settle(HWND window);
 // Brings a window (of the top-level window it is in) to the front and lets it handle that.
 bool BringToFront(HWND window);
@@ -69,12 +68,9 @@ COLORREF ScreenPixel(int x, int y);
 // Input as a user gives it, through the system's input queue.
 void SendKey(WORD virtualKey);
 void SendClick();
-// Takes the cursor to a screen point, the display's pointer and Wine's record of it, which goes
-// back to the pointer when a saver next hears from the display; through the input queue too.
+// Takes the cursor to a screen point: the display's pointer and Wine's record of it (see README).
 void SendCursorTo(POINT screen);
-// Puts the cursor at a screen point where no saver sees it move, and waits until the system
-// reports the display's pointer there: Wine reports its own record for 100 ms after a change,
-// and the pointer after that. A move the display refused (the pointer held) is made again.
+// Puts the cursor at a screen point before a saver starts, until the display's pointer is there.
 void PlaceCursor(int x, int y);
 
 // A visible top-level dialog (class #32770) of the process other than the one given, or null

@@ -99,9 +99,8 @@ int SecondOfDay(const SYSTEMTIME& time) {
 
 DWORD EndWithKey(SaverProcess& saver) {
   HWND window = saver.FindSaverWindow(3000);
-  if (window != nullptr) {
-    EXPECT_TRUE(BringToFront(window)) << "the foreground window is " << GetForegroundWindow();
-  }
+  EXPECT_TRUE(window == nullptr || BringToFront(window))
+      << "the foreground window is " << GetForegroundWindow();
   SendKey(VK_SPACE);
   return saver.WaitExit();
 }

@@ -77,9 +77,7 @@ Measured Measure(const ScreenImage& shot, const SYSTEMTIME& time) {
         for (int y = 0; y < kCharacterTop; ++y) {
           for (int x = 0; x < colon.width; ++x) {
             const int bx = block::kColons[c].x + x;
-            if (Shown(colon, x, y) == 0 || digitCovers[size_t(y) * block::kWidth + bx]) {
-              continue;
-            }
+            if (Shown(colon, x, y) == 0 || digitCovers[size_t(y) * block::kWidth + bx]) continue;
             ++m.colonPixelsChecked;
             m.colonPixels += shot.Rgb(ax + bx, ay + y) != 0;
           }

@@ -62,8 +62,7 @@ class PaletteDisplayTest : public ::testing::Test {
   }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, kVendorKey); }
 
-  // Starts the full-screen saver and waits until the clock is on the dark screen, in whatever
-  // colours the display gives it.
+  // Starts the full-screen saver and waits until the clock is on the dark screen, in any colours.
   HWND StartAndWaitForClock(SaverProcess& saver, ColourCount* last) {
     if (!saver.Start("/s")) return nullptr;
     HWND window = saver.FindSaverWindow();

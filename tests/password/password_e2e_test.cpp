@@ -30,6 +30,7 @@ const auto* const emulation = ::testing::AddGlobalTestEnvironment(new Win9xEmula
 
 HWND StartFullScreen(SaverProcess& saver, const char* folder, const char* program = kWin9xSaver) {
   ClearLog(folder);
+  PlaceCursor(500, 400);
   if (!StartCopy(saver, folder, program, "/s")) return nullptr;
   HWND window = saver.FindSaverWindow();
   if (window != nullptr) Settle(window);  // in its message loop, with the cursor's origin taken
@@ -43,9 +44,8 @@ struct OwnerWindow {
   ~OwnerWindow() { DestroyWindow(window); }
 };
 
-// Puts the cursor at a screen point and lets the saver handle the move. While the saver holds the
-// pointer, Wine moves only its own record of the cursor, which a process reading it 100 ms later
-// no longer sees: so the saver should read it at once, and a test may have to repeat.
+// Puts the cursor at a screen point and lets the saver handle the move, which it must read at once:
+// Wine keeps its own record of a held pointer for 100 ms only (see README), so a test may repeat.
 void MoveCursorTo(HWND saverWindow, int x, int y) {
   SetCursorPos(x, y);
   PostMessageA(saverWindow, WM_MOUSEMOVE, 0, 0);
@@ -71,18 +71,19 @@ TEST(Win9xPassword, AnAcceptedCheckClosesTheSaverWithExitValueZero) {
   } cases[] = {
       {"key", [](HWND w) { PostMessageA(w, WM_KEYDOWN, VK_SPACE, 0); }},
       {"click", [](HWND w) { PostMessageA(w, WM_LBUTTONDOWN, 0, 0); }},
-      // Far past the threshold, whose exact count the mode tests judge, and repeated, as
-      // MoveCursorTo says, until the saver has read the position in time. Two points 200
-      // pixels apart: whichever the saver took for its origin, the other is far from it.
+      // Far past the threshold (the mode tests judge its count), repeated until the saver reads
+      // it in time, between two points 200 pixels apart: one of them is far from its origin.
       {"move",
        [](HWND w) {
-         const DWORD start = GetTickCount();
-         for (int i = 0; IsWindow(w) && GetTickCount() - start < Patience(10000); ++i)
-           MoveCursorTo(w, i % 2 ? 440 : 560, i % 2 ? 360 : 440);
+         bool left = false;
+         WaitUntil([&] {
+           left = !left;
+           MoveCursorTo(w, left ? 440 : 560, left ? 360 : 440);
+           return !IsWindow(w);
+         });
        }},
   };
   for (const auto& c : cases) {
-    PlaceCursor(500, 400);
     SaverProcess saver;
     HWND window = StartFullScreen(saver, kWithLibraries);
     ASSERT_NE(window, nullptr) << c.name;
@@ -100,7 +101,6 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
   PasswordSettings settings(1, kAnswerRefuse);
   // The user leaves the cursor 200 pixels away from where the saver started while answering.
   settings.cursorAtAnswer.SetNumber(MAKELONG(700, 500));
-  SetCursorPos(500, 400);  // as MoveCursorTo moves it
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
@@ -134,7 +134,6 @@ TEST(Win9xPassword, ARefusedCheckKeepsTheSaverAndMeasuresMovesFromWhereTheCheckE
 
 TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   PasswordSettings settings(1, kAnswerAskDialog);
-  SetCursorPos(500, 400);  // as MoveCursorTo moves it
   SaverProcess saver;
   HWND window = StartFullScreen(saver, kWithLibraries);
   ASSERT_NE(window, nullptr);
@@ -175,22 +174,19 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
 
 TEST(Win9xPassword, NoVerifierIsLoadedWhereNoneIsWanted) {
   PasswordSettings settings(1, kAnswerRefuse);
-  struct {
+  struct Case {
     const char* name;
     const char* folder;
     const char* program;
     const char* arguments;
     DWORD use;
     std::vector<std::string> log;
-  } cases[] = {
+  };
+  const std::vector<std::string> dropped = {"load mpr.dll", "unload mpr.dll"};
+  const Case cases[] = {
       {"NT family", kWithLibraries, kNtSaver, "/s", 1, {}},
       {"no PASSWORD.CPL", kNoLibraries, kWin9xSaver, "/s", 1, {}},
-      {"PASSWORD.CPL without the verifier",
-       kWrongLibrary,
-       kWin9xSaver,
-       "/s",
-       1,
-       {"load mpr.dll", "unload mpr.dll"}},
+      {"PASSWORD.CPL without the verifier", kWrongLibrary, kWin9xSaver, "/s", 1, dropped},
       {"windowed", kWithLibraries, kWin9xSaver, "/w", 1, {}},
       {"password switched off", kWithLibraries, kWin9xSaver, "/s", 0, {}},
   };
