@@ -2,7 +2,6 @@
 // size) is checked on the 64-bit build; the 32-bit one, whose process starts cost many times more
 // under emulation, runs the first rows, chosen so that each way out comes once.
 #pragma once
-#include <iterator>
 #include <vector>
 
 constexpr bool kAllRows = sizeof(void*) == 8;

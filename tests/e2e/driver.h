@@ -21,8 +21,7 @@ DWORD Patience(DWORD milliseconds);
 // Handles the driver's own window messages for a while (a preview host lives in the driver).
 void PumpFor(DWORD milliseconds);
 
-// Looks at the condition until it holds, handling the driver's own messages in between, for at
-// most the stretched timeout. Whether it held: the caller's failure message says what it saw.
+// Whether the condition came to hold within the stretched timeout, the driver's messages pumped.
 template <typename Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
   const DWORD start = GetTickCount();

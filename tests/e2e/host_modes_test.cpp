@@ -40,8 +40,7 @@ HWND StartSaver(SaverProcess& saver, const std::string& arguments, HWND host = n
   return window;
 }
 
-// After the saver has handled all it was given, whether it still runs and shows its window (a
-// preview's only once its opening has shown the host again).
+// Whether the saver, once it has handled all it was given, still runs and shows its window.
 bool StillRuns(SaverProcess& saver, HWND window) {
   return Settle(window) && WaitUntil([&] { return IsWindowVisible(window); }) && saver.Running();
 }
@@ -102,8 +101,7 @@ TEST(Modes, MakeTheirOwnWindowAndOnlyFullScreenHidesTheCursorAndEndsOnInput) {
   }
 }
 
-// Where its moves have taken the cursor.
-POINT cursorAt = kOrigin;
+POINT cursorAt = kOrigin;  // where the moves have taken the cursor
 
 // A move from where the last one left the cursor, handled by the saver before the next.
 void Move(HWND saver, int dx, int dy) {
