@@ -165,20 +165,24 @@ void PlaceCursor(int x, int y) {
                       << "," << at.y;
 }
 
-// Wine now and then fails a start on a busy machine with ERROR_INTERNAL_ERROR: it goes again.
-bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
+bool StartProcess(const std::string& path, const std::string& arguments,
+                  PROCESS_INFORMATION* info) {
   std::string commandLine = "\"" + path + "\" " + arguments;
   STARTUPINFOA startup = {};
   startup.cb = sizeof(startup);
   DWORD error = ERROR_INTERNAL_ERROR;
   for (int attempt = 0; attempt < 3 && error == ERROR_INTERNAL_ERROR; ++attempt) {
     if (CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &info_))
+                       &startup, info))
       return true;
     error = GetLastError();
   }
   ADD_FAILURE() << "could not start " << commandLine << ": error " << error;
   return false;
+}
+
+bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
+  return StartProcess(path, arguments, &info_);
 }
 
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {

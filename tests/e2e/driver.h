@@ -38,6 +38,9 @@ bool Settle(HWND window);
 // Brings a window (of the top-level window it is in) to the front and lets it handle that.
 bool BringToFront(HWND window);
 
+// Starts a program; again if Wine fails it with ERROR_INTERNAL_ERROR, as it may on a busy machine.
+bool StartProcess(const std::string& path, const std::string& arguments, PROCESS_INFORMATION* info);
+
 class SaverProcess {
  public:
   SaverProcess() = default;

@@ -45,14 +45,7 @@ StandInDesktop::~StandInDesktop() {
 }
 
 bool StandInDesktop::Show(DWORD timeoutMs) {
-  const std::string path = WindowsPath(LUMORA_DESKTOP_PATH);
-  std::string commandLine = "\"" + path + "\" show";
-  STARTUPINFOA startup = {};
-  startup.cb = sizeof(startup);
-  if (!CreateProcessA(path.c_str(), &commandLine[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info_)) {
-    return false;
-  }
+  if (!StartProcess(WindowsPath(LUMORA_DESKTOP_PATH), "show", &info_)) return false;
   return WaitUntil(WallpaperShowing, timeoutMs);
 }
 
