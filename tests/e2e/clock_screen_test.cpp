@@ -45,8 +45,7 @@ BlockSample NextSample(const ClockReading& last) {
 std::vector<BlockSample> WatchClock(const ClockReading& first, DWORD milliseconds) {
   std::vector<BlockSample> samples;
   ClockReading last = first;
-  const DWORD start = timeGetTime();
-  while (timeGetTime() - start < milliseconds) {
+  for (const DWORD start = timeGetTime(); timeGetTime() - start < milliseconds;) {
     samples.push_back(NextSample(last));
     if (samples.back().clock.found) last = samples.back().clock;
   }
@@ -56,8 +55,7 @@ std::vector<BlockSample> WatchClock(const ClockReading& first, DWORD millisecond
 // Whether a shown time of day can have been read by the frame on the screen during the
 // capture: not after the capture ended, and not before the frames shortly ahead of its start.
 bool ShownDuringCapture(int shown, const SYSTEMTIME& before, const SYSTEMTIME& after) {
-  const int earliestMs =
-      SecondOfDay(before) * 1000 + before.wMilliseconds - static_cast<int>(Patience(45));
+  const int earliestMs = SecondOfDay(before) * 1000 + before.wMilliseconds - int(Patience(45));
   const int from = earliestMs < 0 ? -1 : earliestMs / 1000, to = SecondOfDay(after);
   for (int day : {-kSecondsPerDay, 0, kSecondsPerDay}) {
     if (shown + day >= from && shown + day <= to) return true;
@@ -97,19 +95,28 @@ TEST_F(ClockOnScreen, ShowsTheLocalTimeAndMovesAboutOnePointSixPixelsPerFrame) {
   const std::vector<BlockSample> samples = WatchClock(first_, 3500);
   SaveBmp(CaptureScreenImage(), ShotsFolder() + "\\clock.bmp");
 
-  int read = 0, secondsShown = 0, lastSecond = -1, wrong = 0;
-  std::string firstWrong;
+  int read = 0, secondsShown = 0, lastSecond = -1, wrong = 0, lastX = -1, lastY = -1;
+  DWORD frameSeen = samples.front().before, frameGap = 0;  // a frame's first sight, wait for it
+  char firstWrong[80] = "";
   for (const BlockSample& s : samples) {
     if (!s.clock.found) continue;
     ++read;
-    if (!ShownDuringCapture(s.clock.SecondOfDay(), s.localBefore, s.localAfter) && wrong++ == 0) {
-      char text[80];
-      std::snprintf(text, sizeof(text), "%02d:%02d:%02d shown at local %02d:%02d:%02d.%03d",
-                    s.clock.Hour(), s.clock.Minute(), s.clock.Second(), s.localBefore.wHour,
-                    s.localBefore.wMinute, s.localBefore.wSecond, s.localBefore.wMilliseconds);
-      firstWrong = text;
+    const ClockReading& c = s.clock;
+    if (c.blockX != lastX || c.blockY != lastY)  // the block moves on every frame
+      frameGap = s.before - frameSeen, frameSeen = s.before, lastX = c.blockX, lastY = c.blockY;
+    // Under load a frame made before the second changed can come late or stay long, after or
+    // for more than 30 ms (a frame period is 22) without a new one; it may then be a second behind.
+    const bool stalled = frameGap > Patience(30) || s.before - frameSeen > Patience(30);
+    const bool right =
+        ShownDuringCapture(c.SecondOfDay(), s.localBefore, s.localAfter) ||
+        (stalled && ShownDuringCapture(c.SecondOfDay() + 1, s.localBefore, s.localAfter));
+    if (!right && wrong++ == 0) {
+      std::snprintf(firstWrong, sizeof(firstWrong),
+                    "%02d:%02d:%02d shown at local %02d:%02d:%02d.%03d", c.Hour(), c.Minute(),
+                    c.Second(), s.localBefore.wHour, s.localBefore.wMinute, s.localBefore.wSecond,
+                    s.localBefore.wMilliseconds);
     }
-    if (s.clock.Second() != lastSecond) ++secondsShown, lastSecond = s.clock.Second();
+    if (c.Second() != lastSecond) ++secondsShown, lastSecond = c.Second();
   }
   EXPECT_EQ(wrong, 0) << "readings outside the local time of their capture, first " << firstWrong;
   EXPECT_GE(read, int(samples.size()) * 9 / 10) << "the clock could not be read on most samples";
@@ -124,14 +131,9 @@ TEST_F(ClockOnScreen, ShowsTheLocalTimeAndMovesAboutOnePointSixPixelsPerFrame) {
     const ClockReading &a = samples[i - 1].clock, &b = samples[i].clock;
     if (!a.found || !b.found) continue;
     const int dx = std::abs(b.blockX - a.blockX), dy = std::abs(b.blockY - a.blockY);
-    sumX += dx;
-    sumY += dy;
-    if ((dx || dy) && samples[i].after - samples[i - 1].before < 15) {
-      ++steps;
-      stepX += dx;
-      stepY += dy;
-      smallSteps += dx <= 2 && dy <= 2;
-    }
+    sumX += dx, sumY += dy;
+    if ((dx || dy) && samples[i].after - samples[i - 1].before < 15)
+      ++steps, stepX += dx, stepY += dy, smallSteps += dx <= 2 && dy <= 2;
   }
   // Under emulation (where waits are stretched) the screen is sampled more slowly than frames
   // come, so single steps cannot be told apart; the scene's own tests check the step there.
@@ -161,8 +163,7 @@ TEST_F(ClockOnScreen, StaysOnScreenAndBouncesOffItsEdges) {
   const int maxY = GetSystemMetrics(SM_CYSCREEN) - block::kHeight;
   int lowX = first_.blockX, highX = first_.blockX, lowY = first_.blockY, highY = first_.blockY;
   // Per axis: the extreme position of the current run and the run's direction (0 unknown).
-  int extreme[2] = {first_.blockX, first_.blockY}, direction[2] = {0, 0};
-  int bounces = 0;
+  int extreme[2] = {first_.blockX, first_.blockY}, direction[2] = {0, 0}, bounces = 0;
   ClockReading last = first_;
   const DWORD start = timeGetTime();
   // A minute holds fewer than the 3001 frame steps after which the block may turn by itself, so
@@ -187,8 +188,7 @@ TEST_F(ClockOnScreen, StaysOnScreenAndBouncesOffItsEdges) {
         const int edge = direction[axis] > 0 ? limit[axis] : 0;
         EXPECT_LE(std::abs(extreme[axis] - edge), kStepSlack)
             << (axis ? "y" : "x") << " turned at " << extreme[axis] << ", not at an edge";
-        ++bounces;
-        direction[axis] = -direction[axis];
+        ++bounces, direction[axis] = -direction[axis];
         extreme[axis] = position[axis];
       }
     }
