@@ -26,6 +26,7 @@
 namespace {
 
 constexpr uint32_t kMarker = 0x3C5A7E;
+constexpr COLORREF kMarkerColour = RGB(kMarker >> 16, kMarker >> 8 & 0xFF, kMarker & 0xFF);
 constexpr RECT kDamage = {40, 30, 700, 520};
 
 void PaintPattern(HDC dc) {
@@ -33,14 +34,16 @@ void PaintPattern(HDC dc) {
 }
 
 // Samples, every 16th pixel from (4, 4) of an area of the given size whose top-left corner the DC
-// reads at origin, that differ from the pattern desktop; the first of them in *first.
-int NotDesktop(HDC dc, POINT origin, SIZE size, std::string* first) {
+// reads at origin, that differ from the pattern desktop; the first of them in *first, and how
+// many are black (the pattern has no black) in *black.
+int NotDesktop(HDC dc, POINT origin, SIZE size, std::string* first, int* black = nullptr) {
   const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
   int wrong = 0;
   for (int y = 4; y < size.cy && origin.y + y < height; y += 16) {
     for (int x = 4; x < size.cx && origin.x + x < width; x += 16) {
       const COLORREF seen = GetPixel(dc, origin.x + x, origin.y + y);
       if (seen == DesktopPixel(x, y, width, height)) continue;
+      if (black != nullptr && seen == 0) ++*black;
       if (wrong++ == 0) {
         char text[64];
         std::snprintf(text, sizeof(text), "(%d, %d) is %06lx", x, y, seen);
@@ -127,7 +130,7 @@ int CursorCount() {
 }
 
 void PaintMarker(HDC dc) {
-  HBRUSH brush = CreateSolidBrush(RGB(kMarker >> 16, kMarker >> 8 & 0xFF, kMarker & 0xFF));
+  HBRUSH brush = CreateSolidBrush(kMarkerColour);
   FillRect(dc, &kDamage, brush);
   DeleteObject(brush);
 }
@@ -201,12 +204,15 @@ TEST(RepairPaint, DamageIsRepairedFromTheBackgroundAndFramesPresentOnlyTheBlock)
 
 // Until its first paint the saver window shows the desktop it captured, not black: Wine puts a
 // window's own surface, which the window's DC reads, on the screen when it handles the window's
-// exposure. The emulated machine's 32-bit Wine puts a framed window's frame and its still black
-// client area on the screen before the first erase, so that the windowed capture holds them (as
-// on Windows, which draws the frame before the erase): there only full screen is judged.
+// exposure. Over the shown window the screen is then painted with the marker, so that the desktop
+// is seen there again only where the exposure has put the window's surface on it. The emulated
+// machine's 32-bit Wine puts a framed window's frame and its still black client area on the
+// screen before the first erase, so that the windowed capture holds them (as on Windows, which
+// draws the frame before the erase): there only full screen is judged.
 TEST(RepairPaint, TheShownWindowShowsTheDesktopBeforeItsFirstPaint) {
   moduleInstance = GetModuleHandleA(nullptr);
   HWND desktop = ShowPatternDesktop();
+  HBRUSH marker = CreateSolidBrush(kMarkerColour);
   const bool rows[] = {false, true};  // windowed
   for (bool windowed : Sample(rows, 1)) {
     const char* label = windowed ? "windowed" : "full screen";
@@ -218,12 +224,23 @@ TEST(RepairPaint, TheShownWindowShowsTheDesktopBeforeItsFirstPaint) {
     std::string first;
     HDC own = GetDC(saverWindow);
     EXPECT_EQ(NotDesktop(own, {0, 0}, size, &first), 0) << label << ": its surface, " << first;
-    MSG none;  // the system's events, the exposure among them, but no paint
-    PeekMessageA(&none, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
     POINT origin = {0, 0};
     ClientToScreen(saverWindow, &origin);
     HDC screen = GetDC(nullptr);
-    EXPECT_EQ(NotDesktop(screen, origin, size, &first), 0) << label << ": the screen, " << first;
+    const RECT area = {origin.x, origin.y, origin.x + size.cx, origin.y + size.cy};
+    FillRect(screen, &area, marker);
+    ASSERT_EQ(GetPixel(screen, origin.x + 4, origin.y + 4), kMarkerColour)
+        << label << ": the screen did not take the marker";
+    // The system's events, the exposure among them, but no paint.
+    int wrong = 0, black = 0;
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < Patience(10000);) {
+      MSG none;
+      PeekMessageA(&none, nullptr, WM_APP, WM_APP, PM_NOREMOVE);
+      wrong = NotDesktop(screen, origin, size, &first, &black);
+      if (wrong == 0 || black > 0) break;
+    }
+    EXPECT_EQ(wrong, 0) << label << ": the screen did not come to show the window's surface, "
+                        << black << " samples black, first " << first;
     ReleaseDC(nullptr, screen);
     EXPECT_TRUE(GetUpdateRect(saverWindow, nullptr, FALSE)) << "the first paint is still due";
     UpdateWindow(saverWindow);
@@ -231,6 +248,7 @@ TEST(RepairPaint, TheShownWindowShowsTheDesktopBeforeItsFirstPaint) {
     ReleaseDC(saverWindow, own);
     CloseSaver();
   }
+  DeleteObject(marker);
   DestroyWindow(desktop);
 }
 
