@@ -19,7 +19,7 @@ constexpr DWORD kExitFailure = 0xFFFFFFFF;
 
 struct Outcome {
   DWORD exitValue = kNoExit;
-  bool window = false;
+  bool window = false;  // a saver window was shown
   int messageBoxes = 0;
   bool reported = false;  // the process ended through its normal exit path
   std::map<std::string, int> calls;
@@ -54,6 +54,7 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
     SetEnvironmentVariableA("LUMORA_FAULT_REPORT", nullptr);
     if (!started) return outcome;
     HWND dialog = nullptr;
+    bool closed = false;
     WaitUntil(
         [&] {
           HWND box = FindProcessDialog(saver.Id(), 0, dialog);
@@ -62,12 +63,13 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
             dialog = box;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
           }
-          // Shown only once WM_CREATE, where the failure box would come up, has passed; closed
-          // once the opening is over.
+          // Any shown window counts; it is closed once its opening is over, and so once
+          // WM_CREATE, where the failure box would come up, has passed.
           HWND window = saver.FindSaverWindow(0, host);
-          if (window != nullptr && !outcome.window &&
+          outcome.window |= window != nullptr;
+          if (window != nullptr && !closed &&
               GetPropA(window, gdi_faults::kOpeningOverProperty) != nullptr) {
-            outcome.window = true;
+            closed = true;
             PostMessageA(window, preview ? WM_CLOSE : WM_KEYDOWN, preview ? 0 : VK_SPACE, 0);
           }
           return !saver.Running();
