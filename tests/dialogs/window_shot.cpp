@@ -32,7 +32,7 @@ ScreenImage CaptureSettled(HWND window, DWORD timeoutMs) {
   const DWORD start = GetTickCount();
   ScreenImage last = CaptureWindow(window);
   do {
-    PumpFor(150);
+    PumpFor(150);  // a paint under way changes the picture within a frame or two
     ScreenImage next = CaptureWindow(window);
     if (next == last) return next;
     last = std::move(next);

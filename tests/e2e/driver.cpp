@@ -40,8 +40,11 @@ void PumpFor(DWORD milliseconds) {
 }
 
 bool Settle(HWND window) {
-  // A sent message is handled at the loop's next look at its queue, before anything posted: the
-  // first round ends the pass under way, each other one the pass of what was queued.
+  // A sent message is handled at the loop's next look at its queue, and each pass of the loop
+  // takes one posted or input message: the first round ends the pass under way, each other one
+  // proves the next message handled. Nothing else tells from outside that a queue is empty; the
+  // longest chain a test waits through is three messages: the input, the close it posts and the
+  // close protocol's second pass, which destroys the window.
   DWORD_PTR answer = 0;
   for (int round = 0; round < 4; ++round) {
     if (!SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, Patience(10000), &answer))
@@ -149,6 +152,10 @@ void SendCursorTo(POINT screen) {
   SendInput(1, &input, sizeof(INPUT));
 }
 
+void WaitPastCursorRecord() {
+  PumpFor(150);
+}
+
 void PlaceCursor(int x, int y) {
   POINT at = {};
   const bool placed = WaitUntil(
@@ -157,7 +164,7 @@ void PlaceCursor(int x, int y) {
         // record changes, and that may already say (x, y) when the display refused a move.
         SetCursorPos(x + 1, y);
         SendCursorTo({x, y});
-        PumpFor(150);  // past the 100 ms in which Wine answers from its own record
+        WaitPastCursorRecord();
         return GetCursorPos(&at) && at.x == x && at.y == y;
       },
       10000);

@@ -35,6 +35,10 @@ bool WaitUntil(Condition condition, DWORD timeoutMs = 10000) {
 // Lets the window handle what reached its queue before the call and what it posts itself in reply
 // (a close, the close protocol's second pass); false once it is gone or stops answering.
 bool Settle(HWND window);
+// Wine answers GetCursorPos from its own record of the last cursor move for 100 ms after it, and
+// from the display's pointer once they are over. The limit is Wine's own, counted by the clock the
+// tests read, so this waits for a moment, not for something to be done: it is never stretched.
+void WaitPastCursorRecord();
 // Brings a window (of the top-level window it is in) to the front and lets it handle that.
 bool BringToFront(HWND window);
 

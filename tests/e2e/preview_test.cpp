@@ -116,7 +116,8 @@ TEST_F(PreviewInHost, FillsTheHostAndHidesItOnlyForTheCapture) {
   EXPECT_TRUE(PreviewHost::shows[1]) << "the host was not shown again";
   EXPECT_TRUE(IsWindowVisible(host_.window));
   EXPECT_TRUE(IsWindowVisible(child_));
-  // Nothing hides the host again later, in a second of the run that sees the dim end.
+  // Nothing hides the host again later. Nothing outside tells that something did not happen, so
+  // this looks for a while: a second of the run, which sees the dim (17 frames) end.
   PumpFor(Patience(1000));
   EXPECT_EQ(PreviewHost::shows.size(), 2u);
 }

@@ -151,7 +151,7 @@ TEST(Win9xPassword, InputWhileTheCheckIsOpenPostsNothing) {
   MoveCursorTo(window, 540, 440);
   // The check ends once Wine reports the held pointer where the display has it (see MoveCursorTo),
   // as for a user, so that the origin it takes is where the cursor stays.
-  PumpFor(150);
+  WaitPastCursorRecord();
   // Input right before the refusal: a close it posted would still be queued after the check.
   PostMessageA(window, WM_KEYDOWN, VK_SPACE, 0);
   PostMessageA(window, WM_LBUTTONDOWN, 0, 0);
