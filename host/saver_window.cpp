@@ -6,6 +6,7 @@
 
 #include "host/host_state.h"
 #include "host/password_hooks.h"
+#include "host/screen_layout.h"
 #include "stage/frame_clock.h"
 #include "stage/stage.h"
 
@@ -64,20 +65,17 @@ int RunSaverWindow(HWND host) {
   HANDLE mutex = nullptr;
   BOOL previousState = FALSE;
   DWORD style, exStyle;
-  int width, height;
+  ScreenLayout layout = {};
 
   if (host != nullptr) {
     parentWindow = host;
     style = WS_CHILD;
     exStyle = 0;
-    RECT client = {};
-    GetClientRect(host, &client);
-    width = client.right;
-    height = client.bottom;
+    GetClientRect(host, &layout.window);
   } else {
     parentWindow = GetDesktopWindow();
-    width = GetSystemMetrics(SM_CXSCREEN);
-    height = GetSystemMetrics(SM_CYSCREEN);
+    screenMetrics = readScreenMetrics();
+    layout = isWindowed ? PrimaryLayout(screenMetrics) : FullScreenLayout(screenMetrics);
     style = isWindowed ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME : WS_POPUP;
     exStyle = isWindowed ? 0 : WS_EX_TOPMOST;
     mutex = CreateMutexA(nullptr, FALSE, kMutexName);
@@ -90,9 +88,19 @@ int RunSaverWindow(HWND host) {
 
   WPARAM exitValue = 0;
   timeBeginPeriod(1);
-  if (Stage::Start(parentWindow) && RegisterHostClass()) {
-    saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, 0, 0, width, height,
-                                  host, nullptr, moduleInstance, nullptr);
+  bool started = Stage::Start(parentWindow, host == nullptr ? &layout : nullptr);
+  // A virtual screen too large for the stage's surfaces: the saver runs on the primary alone,
+  // as on a desk of one monitor.
+  if (!started && host == nullptr && !(layout == PrimaryLayout(screenMetrics))) {
+    Stage::Shutdown(nullptr);
+    layout = PrimaryLayout(screenMetrics);
+    started = Stage::Start(parentWindow, &layout);
+  }
+  if (started && RegisterHostClass()) {
+    const RECT& area = layout.window;
+    saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, area.left, area.top,
+                                  area.right - area.left, area.bottom - area.top, host, nullptr,
+                                  moduleInstance, nullptr);
     if (saverWindow != nullptr) {
       // A stage that failed in WM_CREATE is shut down already: nothing would paint the window,
       // so it stays hidden, and the loop only collects the quit code of the failure.

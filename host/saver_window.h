@@ -3,6 +3,8 @@
 #pragma once
 #include <windows.h>
 
+#include "host/screen_layout.h"
+
 // Runs the saver; host is the preview host window, or null. Returns the exit value.
 int RunSaverWindow(HWND host);
 bool RegisterHostClass();
@@ -10,6 +12,9 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 LRESULT StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DismissalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void HandleCloseRequest(HWND window);
+
+// What the system said of its monitors when the full-screen or windowed run began.
+extern ScreenMetrics screenMetrics;
 
 // The close protocol's state.
 extern POINT cursorOrigin;

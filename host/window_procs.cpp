@@ -11,6 +11,7 @@
 // Exported by user32 but declared in no MinGW header.
 extern "C" BOOL WINAPI WINNLSEnableIME(HWND window, BOOL enable);
 
+ScreenMetrics screenMetrics = {};
 POINT cursorOrigin = {0, 0};
 bool closeGranted = false;
 bool verifyingPassword = false;
@@ -111,6 +112,16 @@ LRESULT MovementTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcA(window, message, wParam, lParam);
 }
 
+// The saver shows the desktop as it was: on a display that changed since (a monitor plugged in or
+// out, or dropped off in its sleep, another resolution), part of the screen would be left live or
+// show a desktop that is gone. It ends as on input; a change that leaves the monitors as they
+// were ends nothing.
+LRESULT OnDisplayChange(HWND window, WPARAM wParam, LPARAM lParam) {
+  if (readScreenMetrics() == screenMetrics)
+    return DefWindowProcA(window, WM_DISPLAYCHANGE, wParam, lParam);
+  return PostClose(window, WM_DISPLAYCHANGE, wParam, lParam);
+}
+
 LRESULT OnSetCursor(HWND window, WPARAM wParam, LPARAM lParam) {
   if (verifyingPassword) return DefWindowProcA(window, WM_SETCURSOR, wParam, lParam);
   SetCursor(nullptr);
@@ -143,6 +154,7 @@ LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
+    case WM_DISPLAYCHANGE:
     case WM_PAINT: return Gate(window, message, wParam, lParam);
     case WM_TIMER:
       if (destroying || closeGranted) return 0;
@@ -188,6 +200,7 @@ LRESULT DismissalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: return PostClose(window, message, wParam, lParam);
+    case WM_DISPLAYCHANGE: return OnDisplayChange(window, wParam, lParam);
     case WM_CLOSE: HandleCloseRequest(window); return 0;
     case WM_SETCURSOR: return OnSetCursor(window, wParam, lParam);
     case WM_APP: return OnVerifyPassword(window);

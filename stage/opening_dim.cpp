@@ -70,14 +70,28 @@ Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous) {
   return image;
 }
 
+namespace {
+
+// Where the window's top-left corner is in the source's own coordinates. A screen DC has the
+// primary monitor's corner at its origin, so that monitors left of or above it lie at negative
+// coordinates; the DC's origin says where its coordinates start, on systems that put it elsewhere.
+POINT CaptureOrigin(HDC sourceDc) {
+  POINT origin = {0, 0};
+  if (IsRectEmpty(&stage.screenArea) || !GetDCOrgEx(sourceDc, &origin)) return {0, 0};
+  return {stage.screenArea.left - origin.x, stage.screenArea.top - origin.y};
+}
+
+}  // namespace
+
 void CaptureScreen(HDC sourceDc) {
   HDC dc = stage.background.dc;
   if (dc == nullptr) return;
   HBITMAP previous = nullptr;
   stage.capture = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
   if (stage.capture.bitmap == nullptr) return;
-  StretchBlt(dc, 0, 0, LogicalWidth(), LogicalHeight(), sourceDc, 0, 0, stage.paintRect.right,
-             stage.paintRect.bottom, SRCCOPY);
+  const POINT from = CaptureOrigin(sourceDc);
+  StretchBlt(dc, 0, 0, LogicalWidth(), LogicalHeight(), sourceDc, from.x, from.y,
+             stage.paintRect.right, stage.paintRect.bottom, SRCCOPY);
   SelectObject(dc, previous);
   stage.dim = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
   if (stage.dim.bitmap != nullptr) {

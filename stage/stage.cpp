@@ -86,7 +86,14 @@ void PaintScene(HWND window, HDC dc) {
     ShowPreviewSurface(dc);
   } else {
     RepairDamage(dc);
+    // The block may stand a step past its bounds before it turns. Where they are the whole
+    // window that step is off the screen; beside the primary it would show on another monitor.
+    const RECT& b = stage.blockBounds;
+    const bool clip = !EqualRect(&b, &stage.logicalRect);
+    const int saved = clip ? SaveDC(dc) : 0;
+    if (clip) IntersectClipRect(dc, b.left, b.top, b.right, b.bottom);
     scene.Present(window, dc, stage.frame.dc, stage.background.dc);
+    if (clip) RestoreDC(dc, saved);
   }
 }
 
@@ -104,15 +111,21 @@ void ShowPreviewSurface(HDC dc) {
              LogicalWidth(), LogicalHeight(), SRCCOPY);
 }
 
-int Start(HWND hostWindow) {
+int Start(HWND hostWindow, const ScreenLayout* layout) {
   LoadSettings();
   RandomReset();
   RandomSeed(GetTickCount());
+  SetRectEmpty(&stage.screenArea);
   GetClientRect(hostWindow, &stage.logicalRect);
   if (isPreview) {
     stage.logicalRect.right = kPreviewWidth;
     stage.logicalRect.bottom = kPreviewHeight;
+  } else if (layout != nullptr) {
+    stage.screenArea = layout->window;
+    SetRect(&stage.logicalRect, 0, 0, layout->window.right - layout->window.left,
+            layout->window.bottom - layout->window.top);
   }
+  stage.blockBounds = layout != nullptr && !isPreview ? layout->block : stage.logicalRect;
   HDC dc = GetDC(hostWindow);
   if (dc == nullptr) return 0;
   CreateSurface(stage.frame, dc, LogicalWidth(), LogicalHeight());
@@ -120,7 +133,7 @@ int Start(HWND hostWindow) {
   if (!ReleaseDC(hostWindow, dc)) return 0;
   stage.scene = CreateScene(0);
   if (stage.scene == nullptr) return 0;
-  stage.scene->Setup(stage.logicalRect, isPreview ? 1 : 0);
+  stage.scene->Setup(stage.blockBounds, isPreview ? 1 : 0);
   // A surface whose bitmap could not be made would draw into the DC's 1 x 1 default bitmap.
   if (!HasBitmap(stage.background) || !HasBitmap(stage.frame)) return 0;
   FrameClock::Stop();

@@ -4,9 +4,14 @@
 #pragma once
 #include <windows.h>
 
+#include "host/screen_layout.h"
+
 namespace Stage {
 
-int Start(HWND hostWindow);                   // before the saver window exists; 0 on failure
+// Before the saver window exists; 0 on failure. A full-screen or windowed saver gives the place
+// of its window and the block's bounds; without them the stage covers the host window's client
+// area, at 640 x 480 in the preview.
+int Start(HWND hostWindow, const ScreenLayout* layout = nullptr);
 int OnCreate(HWND window);                    // WM_CREATE; 0 on failure
 void StepFrame();                             // one frame step, from the frame clock
 void OnPaint(HWND window, HDC dc);            // WM_PAINT; dc from wParam, usually null

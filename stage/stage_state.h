@@ -26,6 +26,10 @@ struct Image24 {
 struct State {
   RECT logicalRect = {0, 0, 0, 0};
   RECT paintRect = {0, 0, 0, 0};
+  RECT blockBounds = {0, 0, 0, 0};  // where the scene's block roams, in logical coordinates
+  // The window's place in screen coordinates, where the opening captures the screen; empty when
+  // the stage covers a host window's client area.
+  RECT screenArea = {0, 0, 0, 0};
   Surface frame, background, preview;
   Scene* scene = nullptr;
   Image24 capture, dim;

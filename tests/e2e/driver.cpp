@@ -204,14 +204,17 @@ HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
 }
 
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags) {
-  // Absolute positions are in 65536ths of the primary screen; rounding up keeps the pixel.
-  const LONG width = GetSystemMetrics(SM_CXSCREEN);
-  const LONG height = GetSystemMetrics(SM_CYSCREEN);
+  // Absolute positions are in 65536ths of the virtual screen, the one monitor's on a one-monitor
+  // display, counted from its top-left corner; rounding up keeps the pixel.
+  const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
+  const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
   INPUT input = {};
   input.type = INPUT_MOUSE;
-  input.mi.dx = LONG((LONGLONG(screen.x) * 65536 + width - 1) / width);
-  input.mi.dy = LONG((LONGLONG(screen.y) * 65536 + height - 1) / height);
-  input.mi.dwFlags = buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  input.mi.dx = LONG((LONGLONG(screen.x - left) * 65536 + width - 1) / width);
+  input.mi.dy = LONG((LONGLONG(screen.y - top) * 65536 + height - 1) / height);
+  input.mi.dwFlags =
+      buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
   return input;
 }
 

@@ -69,4 +69,37 @@ TEST(WindowProcedures, OnceTheCloseIsGrantedInputPostsNoOtherClose) {
   cursorOrigin = {};
 }
 
+ScreenMetrics reportedMetrics = {};
+ScreenMetrics ReportedMetrics() {
+  return reportedMetrics;
+}
+
+// The picture shown is the desktop as it was: a change of the monitors ends a full-screen saver
+// as input does, and a display change that leaves them as they were ends nothing.
+TEST(WindowProcedures, AChangeOfTheMonitorsEndsTheFullScreenSaverOnly) {
+  const ScreenMetrics two = {{0, 0, 2560, 720}, {1280, 720}};
+  const struct {
+    const char* change;
+    ScreenMetrics now;
+    bool windowed;
+    int closes;
+  } cases[] = {
+      {"none", two, false, 0},
+      {"a monitor unplugged", {{0, 0, 1280, 720}, {1280, 720}}, false, 1},
+      {"a resolution changed", {{0, 0, 2304, 720}, {1024, 720}}, false, 1},
+      {"a monitor unplugged, windowed", {{0, 0, 1280, 720}, {1280, 720}}, true, 0},
+  };
+  readScreenMetrics = ReportedMetrics;
+  TestWindow window;
+  for (const auto& c : cases) {
+    isWindowed = c.windowed;
+    screenMetrics = two;
+    reportedMetrics = c.now;
+    HostWindowProc(window.handle, WM_DISPLAYCHANGE, 32, MAKELPARAM(1280, 720));
+    EXPECT_EQ(window.TakeCloses(), c.closes) << c.change;
+  }
+  isWindowed = false;
+  readScreenMetrics = ReadScreenMetrics;
+}
+
 }  // namespace
