@@ -31,10 +31,9 @@ void PumpMessages() {
 // opening dim.
 bool OpenSaverWindow() {
   parentWindow = GetDesktopWindow();
-  if (!Stage::Start(parentWindow) || !RegisterHostClass()) return false;
-  saverWindow = CreateWindowExA(WS_EX_TOPMOST, "WindowsScreenSaverClass", "Screen Saver", WS_POPUP,
-                                0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN),
-                                nullptr, nullptr, moduleInstance, nullptr);
+  const ScreenLayout layout = FullScreenLayout(ReadScreenMetrics());
+  if (!Stage::Start(parentWindow, &layout) || !RegisterHostClass()) return false;
+  saverWindow = CreateSaverWindow(nullptr, layout.window);
   if (saverWindow == nullptr) return false;
   ShowWindow(saverWindow, SW_SHOW);
   GetCursorPos(&cursorOrigin);
@@ -107,7 +106,9 @@ void PrintCost(const char* phase, const FrameCost& cost, bool judged) {
 }  // namespace
 
 int MeasureFrameCost() {
-  PrintHeading("Frame step + paint (Stage::StepFrame, then the synchronous repaint)");
+  PrintHeading(Format("Frame step + paint (Stage::StepFrame, then the synchronous repaint), %dx%d",
+                      GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN))
+                   .c_str());
   timeBeginPeriod(1);
   const double grain = ThreadCpuGrainMs();
   if (!OpenSaverWindow()) {

@@ -73,3 +73,18 @@ double HostProcessCpuMs(int hostPid) {
   const double ticks = StatCpuTicks(ReadHostFile("/proc/" + std::to_string(hostPid) + "/stat"));
   return ticks < 0 ? -1 : ticks * kMsPerTick;
 }
+
+long StatusKb(const std::string& status, const std::string& field) {
+  std::istringstream lines(status);
+  std::string line;
+  while (std::getline(lines, line)) {
+    if (line.compare(0, field.size() + 1, field + ":") == 0) {
+      return std::atol(line.c_str() + field.size() + 1);
+    }
+  }
+  return -1;
+}
+
+long HostProcessMemoryKb(int hostPid, const std::string& field) {
+  return StatusKb(ReadHostFile("/proc/" + std::to_string(hostPid) + "/status"), field);
+}

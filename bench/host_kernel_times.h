@@ -8,6 +8,9 @@
 int FindHostProcess(const std::string& windowsPath);
 // User plus system CPU time of a Linux process in ms, from /proc; negative when unreadable.
 double HostProcessCpuMs(int hostPid);
+// A memory figure of a Linux process in KiB ("VmRSS", "VmHWM"), from /proc; negative when
+// unreadable.
+long HostProcessMemoryKb(int hostPid, const std::string& field);
 
 // The pieces that read what /proc gives, usable on their own.
 // The value of one variable in a NUL-separated environment block, or "" when it is not there.
@@ -16,3 +19,5 @@ std::string EnvironmentValue(const std::string& block, const std::string& name);
 std::string ProgramOf(const std::string& commandLine);
 // User plus system clock ticks from the text of /proc/PID/stat; negative when it is malformed.
 double StatCpuTicks(const std::string& stat);
+// One "Name:  N kB" line's number from the text of /proc/PID/status; negative when absent.
+long StatusKb(const std::string& status, const std::string& field);

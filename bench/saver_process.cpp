@@ -35,8 +35,10 @@ std::string WindowsPath(std::string path) {
 }  // namespace
 
 int MeasureSaverProcess(const char* saverPath, int seconds) {
-  PrintHeading(
-      Format("The saver process (lumora.scr /s), %d s in the scene phase", seconds).c_str());
+  PrintHeading(Format("The saver process (lumora.scr /s), %d s in the scene phase, on %dx%d",
+                      seconds, GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                      GetSystemMetrics(SM_CYVIRTUALSCREEN))
+                   .c_str());
   const std::string path = WindowsPath(saverPath);
   std::string commandLine = "\"" + path + "\" /s";
   STARTUPINFOA startup = {};
@@ -78,6 +80,13 @@ int MeasureSaverProcess(const char* saverPath, int seconds) {
                                 "gave 0 for another process)"
                               : "GetProcessTimes",
                      stillRunning ? "" : "; the saver ended early"));
+    // What the saver holds for the screen it covers: its surfaces, and the opening's two images
+    // until the dim is over, which the peak still shows.
+    if (hostPid != 0) {
+      PrintFigure("saver memory, resident now and at its peak",
+                  Format("%.1f MiB, %.1f MiB", HostProcessMemoryKb(hostPid, "VmRSS") / 1024.0,
+                         HostProcessMemoryKb(hostPid, "VmHWM") / 1024.0));
+    }
     result = stillRunning ? 0 : 1;
     // The close a key press would ask for.
     PostMessageA(window, WM_CLOSE, 0, 0);

@@ -61,23 +61,28 @@ bool RegisterHostClass() {
   return RegisterClassA(&windowClass) != 0;
 }
 
+HWND CreateSaverWindow(HWND host, const RECT& area) {
+  const DWORD style = host != nullptr ? WS_CHILD
+                      : isWindowed    ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME
+                                      : WS_POPUP;
+  const DWORD exStyle = host == nullptr && !isWindowed ? WS_EX_TOPMOST : 0;
+  return CreateWindowExA(exStyle, kClassName, kWindowTitle, style, area.left, area.top,
+                         area.right - area.left, area.bottom - area.top, host, nullptr,
+                         moduleInstance, nullptr);
+}
+
 int RunSaverWindow(HWND host) {
   HANDLE mutex = nullptr;
   BOOL previousState = FALSE;
-  DWORD style, exStyle;
   ScreenLayout layout = {};
 
   if (host != nullptr) {
     parentWindow = host;
-    style = WS_CHILD;
-    exStyle = 0;
     GetClientRect(host, &layout.window);
   } else {
     parentWindow = GetDesktopWindow();
     screenMetrics = readScreenMetrics();
     layout = isWindowed ? PrimaryLayout(screenMetrics) : FullScreenLayout(screenMetrics);
-    style = isWindowed ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME : WS_POPUP;
-    exStyle = isWindowed ? 0 : WS_EX_TOPMOST;
     mutex = CreateMutexA(nullptr, FALSE, kMutexName);
     if (mutex == nullptr || GetLastError() == ERROR_ALREADY_EXISTS) return 0;
     if (isWin9x) {
@@ -97,10 +102,7 @@ int RunSaverWindow(HWND host) {
     started = Stage::Start(parentWindow, &layout);
   }
   if (started && RegisterHostClass()) {
-    const RECT& area = layout.window;
-    saverWindow = CreateWindowExA(exStyle, kClassName, kWindowTitle, style, area.left, area.top,
-                                  area.right - area.left, area.bottom - area.top, host, nullptr,
-                                  moduleInstance, nullptr);
+    saverWindow = CreateSaverWindow(host, layout.window);
     if (saverWindow != nullptr) {
       // A stage that failed in WM_CREATE is shut down already: nothing would paint the window,
       // so it stays hidden, and the loop only collects the quit code of the failure.

@@ -8,6 +8,9 @@
 // Runs the saver; host is the preview host window, or null. Returns the exit value.
 int RunSaverWindow(HWND host);
 bool RegisterHostClass();
+// The saver window of the run mode over an area in screen coordinates (the preview's: the host's
+// client area), never yet visible; WM_CREATE runs inside.
+HWND CreateSaverWindow(HWND host, const RECT& area);
 LRESULT CALLBACK HostWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT StageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT DismissalProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

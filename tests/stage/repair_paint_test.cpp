@@ -91,11 +91,8 @@ bool ShowSaver(bool windowed) {
   Stage::stage = Stage::State{};
   if (!Stage::Start(parentWindow)) return false;
   RegisterHostClass();
-  saverWindow =
-      CreateWindowExA(windowed ? 0 : WS_EX_TOPMOST, "WindowsScreenSaverClass", "Screen Saver",
-                      windowed ? WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME : WS_POPUP, 0,
-                      0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), nullptr,
-                      nullptr, moduleInstance, nullptr);
+  saverWindow = CreateSaverWindow(
+      nullptr, {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
   if (saverWindow == nullptr) return false;
   ShowWindow(saverWindow, SW_SHOW);
   GetCursorPos(&cursorOrigin);
