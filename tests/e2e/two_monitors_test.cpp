@@ -20,6 +20,16 @@ namespace {
 constexpr COLORREF kDesktop = RGB(255, 255, 255), kCorner = RGB(0, 128, 128);
 constexpr int kCornerSize = 64;
 
+RECT VirtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
+ScreenImage Everything() {
+  const RECT v = VirtualScreen();
+  return CaptureScreenImage(v.left, v.top, v.right - v.left, v.bottom - v.top);
+}
+
 BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
   reinterpret_cast<std::vector<RECT>*>(list)->push_back(*rect);
   return TRUE;
@@ -45,14 +55,16 @@ std::vector<RECT> GivenMonitors() {
   return monitors;
 }
 
+// In the desktop window's client coordinates, which start at the virtual screen's corner.
 void PaintDesktop(HDC dc) {
-  const RECT all = {0, 0, GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                    GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+  RECT all = VirtualScreen();
+  const POINT corner0 = {all.left, all.top};
+  OffsetRect(&all, -corner0.x, -corner0.y);
   HBRUSH desktop = CreateSolidBrush(kDesktop), corner = CreateSolidBrush(kCorner);
   FillRect(dc, &all, desktop);
-  for (RECT m : SystemMonitors()) {
-    OffsetRect(&m, -GetSystemMetrics(SM_XVIRTUALSCREEN), -GetSystemMetrics(SM_YVIRTUALSCREEN));
-    const RECT square = {m.left, m.top, m.left + kCornerSize, m.top + kCornerSize};
+  for (const RECT& m : SystemMonitors()) {
+    const RECT square = {m.left - corner0.x, m.top - corner0.y, m.left - corner0.x + kCornerSize,
+                         m.top - corner0.y + kCornerSize};
     FillRect(dc, &square, corner);
   }
   DeleteObject(corner);
@@ -112,11 +124,13 @@ class TwoMonitors : public testing::Test {
           << "-" << reported[i].right << "," << reported[i].bottom;
     }
     ASSERT_FALSE(HasFailure());
-    eightBit_ = ScreenDepth() == 8;
-    const int vx = GetSystemMetrics(SM_XVIRTUALSCREEN), vy = GetSystemMetrics(SM_YVIRTUALSCREEN);
+    HDC screen = GetDC(nullptr);
+    eightBit_ = GetDeviceCaps(screen, BITSPIXEL) == 8;
+    ReleaseDC(nullptr, screen);
+    const RECT v = VirtualScreen();
     desktop_ = win32_pieces::MakeWindow(
         "LumoraTwoMonitorDesktop", win32_pieces::PaintingProc<PaintDesktop>, WS_POPUP | WS_VISIBLE,
-        vx, vy, GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
+        v.left, v.top, v.right - v.left, v.bottom - v.top);
     ASSERT_TRUE(WaitUntil([&] {
       const ScreenImage shot = Everything();
       for (const RECT& monitor : given_) {
@@ -163,18 +177,6 @@ class TwoMonitors : public testing::Test {
     if (desktop_ != nullptr) DestroyWindow(desktop_);
   }
 
-  static int ScreenDepth() {
-    HDC screen = GetDC(nullptr);
-    const int depth = GetDeviceCaps(screen, BITSPIXEL);
-    ReleaseDC(nullptr, screen);
-    return depth;
-  }
-  ScreenImage Everything() const {
-    return CaptureScreenImage(
-        GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-        GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN));
-  }
-
   BrightnessSetting setting_{4};
   std::vector<RECT> given_;
   bool eightBit_ = false;
@@ -185,11 +187,9 @@ class TwoMonitors : public testing::Test {
 
 TEST_F(TwoMonitors, BothAreDimmedAlikeAndTheClockRoamsThePrimaryAlone) {
   StartAndWaitForTheBlock();
-  RECT window = {}, screen = {};
+  RECT window = {};
+  const RECT screen = VirtualScreen();
   GetWindowRect(window_, &window);
-  SetRect(&screen, GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-          GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-          GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN));
   EXPECT_TRUE(EqualRect(&window, &screen)) << "the saver window does not cover both monitors";
   const RECT &primary = given_[0], &other = given_[1];
   int shots = 0, clocks = 0;
@@ -204,10 +204,9 @@ TEST_F(TwoMonitors, BothAreDimmedAlikeAndTheClockRoamsThePrimaryAlone) {
     const ClockReading clock = ReadClock(shot, SaverClockPictures());
     clocks += clock.found;
     // Up to the one step it may stand past an edge before turning: the other monitor shows none.
-    EXPECT_TRUE(!clock.found || FitsTheBlockOnThePrimary({clock.blockX + 2, clock.blockY + 2,
-                                                          clock.blockX + block::kWidth - 2,
-                                                          clock.blockY + block::kHeight - 2},
-                                                         primary))
+    const RECT read = {clock.blockX + 2, clock.blockY + 2, clock.blockX + block::kWidth - 2,
+                       clock.blockY + block::kHeight - 2};
+    EXPECT_TRUE(!clock.found || FitsTheBlockOnThePrimary(read, primary))
         << "the block stands at " << clock.blockX << "," << clock.blockY << ", off the primary";
   }
   EXPECT_NE(expected_[0], kDesktop) << "the desktop was not dimmed";
@@ -226,10 +225,8 @@ TEST_F(TwoMonitors, BothAreDimmedAlikeAndTheClockRoamsThePrimaryAlone) {
 // the other monitor ends the saver, wherever its coordinates lie.
 TEST_F(TwoMonitors, ADisplayChangeLeavingTheMonitorsEndsNothingAndAMoveOntoTheOtherEndsIt) {
   StartAndWaitForTheBlock();
-  HDC screen = GetDC(nullptr);
-  PostMessageA(window_, WM_DISPLAYCHANGE, GetDeviceCaps(screen, BITSPIXEL),
-               MAKELPARAM(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)));
-  ReleaseDC(nullptr, screen);
+  PostMessageA(window_, WM_DISPLAYCHANGE, eightBit_ ? 8 : 24,
+               MAKELPARAM(given_[0].right, given_[0].bottom));
   EXPECT_TRUE(Settle(window_) && saver_.Running()) << "the display change ended the saver";
   const POINT onOther = {given_[1].left + 100, given_[1].top + 100};
   DWORD exit = kNoExit;
