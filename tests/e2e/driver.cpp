@@ -203,16 +203,20 @@ HWND FindProcessDialog(DWORD processId, DWORD timeoutMs, HWND other) {
   return search.found;
 }
 
+RECT VirtualScreen() {
+  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
+  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags) {
-  // Absolute positions are in 65536ths of the virtual screen, the one monitor's on a one-monitor
-  // display, counted from its top-left corner; rounding up keeps the pixel.
-  const LONG left = GetSystemMetrics(SM_XVIRTUALSCREEN), top = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  const LONG width = GetSystemMetrics(SM_CXVIRTUALSCREEN);
-  const LONG height = GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  // Absolute positions are in 65536ths of the virtual screen, counted from its top-left corner;
+  // rounding up keeps the pixel.
+  const RECT desk = VirtualScreen();
+  const LONG width = desk.right - desk.left, height = desk.bottom - desk.top;
   INPUT input = {};
   input.type = INPUT_MOUSE;
-  input.mi.dx = LONG((LONGLONG(screen.x - left) * 65536 + width - 1) / width);
-  input.mi.dy = LONG((LONGLONG(screen.y - top) * 65536 + height - 1) / height);
+  input.mi.dx = LONG((LONGLONG(screen.x - desk.left) * 65536 + width - 1) / width);
+  input.mi.dy = LONG((LONGLONG(screen.y - desk.top) * 65536 + height - 1) / height);
   input.mi.dwFlags =
       buttonFlags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK;
   return input;

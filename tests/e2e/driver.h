@@ -83,6 +83,9 @@ void PlaceCursor(int x, int y);
 // once the timeout has passed.
 HWND FindProcessDialog(DWORD processId, DWORD timeoutMs = 10000, HWND other = nullptr);
 
+// The rectangle around every monitor, in screen coordinates; the one monitor's on one.
+RECT VirtualScreen();
+
 // A mouse event at a screen point (a move, plus the given button flags), in SendInput's
 // absolute coordinates.
 INPUT AbsoluteMouseInput(POINT screen, DWORD buttonFlags);

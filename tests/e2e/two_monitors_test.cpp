@@ -21,11 +21,6 @@ namespace {
 constexpr COLORREF kDesktop = RGB(255, 255, 255), kCorner = RGB(0, 128, 128);
 constexpr int kCornerSize = 64;
 
-RECT VirtualScreen() {
-  const int x = GetSystemMetrics(SM_XVIRTUALSCREEN), y = GetSystemMetrics(SM_YVIRTUALSCREEN);
-  return {x, y, x + GetSystemMetrics(SM_CXVIRTUALSCREEN), y + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
-}
-
 ScreenImage Everything() {
   const RECT v = VirtualScreen();
   return CaptureScreenImage(v.left, v.top, v.right - v.left, v.bottom - v.top);
