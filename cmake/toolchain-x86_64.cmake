@@ -1,9 +1,10 @@
-# Cross-compiles for x86_64 Windows with MinGW-w64. The -posix compilers are used because
-# the test framework needs std::mutex, which the -win32 thread model lacks.
+# Cross-compiles for x86_64 Windows with MinGW-w64, with the win32 thread model: the saver has one
+# thread, and the posix model would link in a threading library that imports functions older
+# Windows lacks, so its loader would refuse the file.
 set(CMAKE_SYSTEM_NAME Windows)
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
+set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-win32)
+set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-win32)
 set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
 set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

@@ -3,6 +3,7 @@
 #include "host/password_hooks.h"
 
 #include "host/host_state.h"
+#include "host/system_functions.h"
 
 HMODULE passwordModule = nullptr;
 VerifyPasswordFn verifyPasswordFn = nullptr;
@@ -16,14 +17,6 @@ constexpr char kVerifierFunction[] = "VerifyScreenSavePwd";
 constexpr char kProviderLibrary[] = "MPR.DLL";
 constexpr char kChangeFunction[] = "PwdChangePasswordA";
 constexpr char kProviderName[] = "SCRSAVE";
-
-// GetProcAddress typed as the export really is: on 32-bit a mismatched calling convention
-// would unbalance the stack. The detour through void(*)() is the sanctioned cast between
-// unrelated function pointer types.
-template <typename Function>
-Function ProcAs(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 }  // namespace
 

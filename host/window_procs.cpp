@@ -6,21 +6,27 @@
 #include "host/host_state.h"
 #include "host/password_hooks.h"
 #include "host/saver_window.h"
+#include "host/system_functions.h"
 #include "stage/stage.h"
-
-// Exported by user32 but declared in no MinGW header.
-extern "C" BOOL WINAPI WINNLSEnableIME(HWND window, BOOL enable);
 
 ScreenMetrics screenMetrics = {};
 POINT cursorOrigin = {0, 0};
 bool closeGranted = false;
 bool verifyingPassword = false;
 bool destroying = false;
+EnableImeFn enableIme = nullptr;
+
+void EnableInputMethod(bool enable) {
+  if (enableIme == nullptr)
+    enableIme = ProcAs<EnableImeFn>(GetModuleHandleA("user32.dll"), "WINNLSEnableIME");
+  if (enableIme != nullptr) enableIme(nullptr, enable ? TRUE : FALSE);
+}
 
 namespace {
 
 constexpr LRESULT kBroadcastQueryDeny = 0x424D5144;
-constexpr char kInitFailedText[] = "初期化に失敗しました";
+// In UTF-16, so that it reads right whatever the system's code page.
+constexpr wchar_t kInitFailedText[] = L"初期化に失敗しました";
 
 // Once the close is granted or the window is on its way out, input and painting get the
 // default handling only.
@@ -36,7 +42,7 @@ void HideCursorAndInputMethod() {
   if (isWindowed) return;
   while (ShowCursor(FALSE) >= 0) {
   }
-  WINNLSEnableIME(nullptr, FALSE);
+  EnableInputMethod(false);
   inputHidden = true;
 }
 
@@ -47,7 +53,7 @@ void RestoreCursorAndInputMethod() {
   inputHidden = false;
   while (ShowCursor(TRUE) < 0) {
   }
-  WINNLSEnableIME(nullptr, TRUE);
+  EnableInputMethod(true);
 }
 
 LRESULT OnSystemCommand(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -80,7 +86,7 @@ LRESULT OnStageCreate(HWND window, WPARAM wParam, LPARAM lParam) {
   if (!Stage::OnCreate(window)) {
     destroying = true;
     RestoreCursorAndInputMethod();
-    MessageBoxA(nullptr, kInitFailedText, nullptr, MB_OK);
+    MessageBoxW(nullptr, kInitFailedText, nullptr, MB_OK);
     Stage::Shutdown(window);
     PostQuitMessage(-1);
   }

@@ -21,6 +21,7 @@ struct Outcome {
   DWORD exitValue = kNoExit;
   bool window = false;  // a saver window was shown
   int messageBoxes = 0;
+  std::wstring boxText;   // as the box shows it, whatever the system's code page
   bool reported = false;  // the process ended through its normal exit path
   std::map<std::string, int> calls;
   int live = -1;
@@ -60,6 +61,9 @@ Outcome RunSaverCopy(const std::string& program, bool preview, const std::string
           HWND box = FindProcessDialog(saver.Id(), 0, dialog);
           if (box != nullptr) {
             ++outcome.messageBoxes;
+            wchar_t text[64] = {};
+            GetDlgItemTextW(box, 0xFFFF, text, 64);  // the text control of a message box
+            outcome.boxText = text;
             dialog = box;
             PostMessageA(box, WM_COMMAND, IDOK, 0);
           }
@@ -187,6 +191,7 @@ TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
     const std::string label = std::string(c.label) + ": " + Describe(o);
     ASSERT_TRUE(o.reported) << label << " (crashed or killed)";
     EXPECT_EQ(o.messageBoxes, 1) << label;
+    EXPECT_TRUE(o.boxText == L"初期化に失敗しました") << label << ": the box's text is wrong";
     EXPECT_EQ(o.exitValue, kExitFailure) << label;
     EXPECT_GE(Watched(o, "cursor-at-box"), 0) << label << ": the box came up without a cursor";
     ExpectLeftAsFound(o, label);

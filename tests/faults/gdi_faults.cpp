@@ -23,6 +23,7 @@
 #include <set>
 #include <string>
 
+#include "host/system_functions.h"
 #include "stage/stage.h"
 #include "stage/stage_state.h"
 
@@ -51,8 +52,7 @@ decltype(&RealizePalette) realRealizePalette = RealizePalette;
 decltype(&GetDC) realGetDC = GetDC;
 decltype(&ShowWindow) realShowWindow = ShowWindow;
 decltype(&ShowCursor) realShowCursor = ShowCursor;
-decltype(&MessageBoxA) realMessageBoxA = MessageBoxA;
-using EnableImeFn = BOOL(WINAPI*)(HWND, BOOL);  // WINNLSEnableIME, in no MinGW header
+decltype(&MessageBoxW) realMessageBoxW = MessageBoxW;
 EnableImeFn realEnableIme = nullptr;
 
 std::map<std::string, int> calls;
@@ -155,10 +155,10 @@ BOOL WINAPI FakeEnableIme(HWND window, BOOL enable) {
   watch.imeEnabled = enable != FALSE;
   return realEnableIme != nullptr ? realEnableIme(window, enable) : TRUE;
 }
-int WINAPI FakeMessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type) {
+int WINAPI FakeMessageBoxW(HWND owner, LPCWSTR text, LPCWSTR caption, UINT type) {
   watch.boxShown = true;
   watch.cursorAtBox = watch.cursorCount;
-  return realMessageBoxA(owner, text, caption, type);
+  return realMessageBoxW(owner, text, caption, type);
 }
 int WINAPI FakeGetDeviceCaps(HDC dc, int index) {
   if (fakeBitsPerPixel != 0 && index == BITSPIXEL) return fakeBitsPerPixel;
@@ -186,8 +186,7 @@ const Wrapped kWrapped[] = {
     Wrap("user32.dll", "GetDC", FakeGetDC, &realGetDC),
     Wrap("user32.dll", "ShowWindow", FakeShowWindow, &realShowWindow),
     Wrap("user32.dll", "ShowCursor", FakeShowCursor, &realShowCursor),
-    Wrap("user32.dll", "MessageBoxA", FakeMessageBoxA, &realMessageBoxA),
-    Wrap("user32.dll", "WINNLSEnableIME", FakeEnableIme, &realEnableIme),
+    Wrap("user32.dll", "MessageBoxW", FakeMessageBoxW, &realMessageBoxW),
 };
 
 // Points every import of this executable that kWrapped names at its wrapper.
@@ -246,8 +245,10 @@ int Install() {
   if (patched < 0) {
     patched = PatchImports();
     // The opening takes CreateDIBSection through a pointer that may have been read from the
-    // import table before it was patched.
+    // import table before it was patched; the host looks WINNLSEnableIME up itself.
     Stage::createDibSection = FakeCreateDIBSection;
+    realEnableIme = ProcAs<EnableImeFn>(GetModuleHandleA("user32.dll"), "WINNLSEnableIME");
+    enableIme = FakeEnableIme;
   }
   return patched;
 }
