@@ -191,7 +191,7 @@ TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
     const std::string label = std::string(c.label) + ": " + Describe(o);
     ASSERT_TRUE(o.reported) << label << " (crashed or killed)";
     EXPECT_EQ(o.messageBoxes, 1) << label;
-    EXPECT_TRUE(o.boxText == L"初期化に失敗しました") << label << ": the box's text is wrong";
+    EXPECT_EQ(o.boxText, L"初期化に失敗しました") << label << ": the box's text";
     EXPECT_EQ(o.exitValue, kExitFailure) << label;
     EXPECT_GE(Watched(o, "cursor-at-box"), 0) << label << ": the box came up without a cursor";
     ExpectLeftAsFound(o, label);
