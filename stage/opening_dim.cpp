@@ -1,6 +1,7 @@
-// The opening: at the first background erase the desktop is captured once, the background
-// surface gets it at the final brightness, the window shows it as captured, and each following
-// frame step shows the capture one level darker, from 32/32 down to the chosen brightness.
+// The opening: the desktop is captured once, before the saver window is shown (the preview's
+// host at the first erase); at the first background erase the background surface gets it at the
+// final brightness, the window shows it as captured, and each following frame step shows the
+// capture one level darker, from 32/32 down to the chosen brightness.
 #include <cstring>
 
 #include "host/host_state.h"
@@ -82,6 +83,12 @@ POINT CaptureOrigin(HDC sourceDc) {
 }
 
 }  // namespace
+
+void CaptureDesktop() {
+  HDC source = GetDC(parentWindow);
+  CaptureScreen(source);
+  ReleaseDC(parentWindow, source);
+}
 
 void CaptureScreen(HDC sourceDc) {
   HDC dc = stage.background.dc;
@@ -172,10 +179,10 @@ void OnEraseBackground(HWND window, HDC dc) {
     return;
   }
   stage.firstErase = false;
-  if (isPreview) ShowWindow(parentWindow, SW_HIDE);
-  HDC source = GetDC(parentWindow);
-  CaptureScreen(source);
-  ReleaseDC(parentWindow, source);
+  if (isPreview) {
+    ShowWindow(parentWindow, SW_HIDE);
+    CaptureDesktop();
+  }
   const size_t words = ImageWords(LogicalWidth(), LogicalHeight());
   if (HaveImages()) ScaleImage(Words(stage.dim), Words(stage.capture), words, TargetLevel());
   BuildPalette(window);

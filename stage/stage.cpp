@@ -157,6 +157,10 @@ int OnCreate(HWND window) {
     stage.scene->OnCreate(window, stage.paintRect);
     stage.scene->Advance(1);
     stage.scene->SortByDepth();
+    // Captured while the window is not yet shown: a system that composes a new window before
+    // its first paint (Wine 10; composited desktops) shows the window's own empty surface to a
+    // capture taken at the first erase, and the opening would dim black.
+    if (!isPreview && stage.scene->IsActive()) CaptureDesktop();
   }
   return 1;
 }

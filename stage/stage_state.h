@@ -70,6 +70,8 @@ void NoteDamage(HDC eraseDc);
 int TargetLevel();
 Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous);
 void CaptureScreen(HDC sourceDc);
+// The capture from the parent window's DC: the desktop, or the preview's host.
+void CaptureDesktop();
 // Scales every byte of words 32-bit words: b becomes b * n / 32, n clamped to 0..32.
 int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n);
 // The plain word loop on its own: all of the 32-bit product's scaling, which has no SSE2, and

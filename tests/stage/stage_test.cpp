@@ -91,7 +91,6 @@ class StageTest : public ::testing::Test {
     parentWindow = desktop;
     saverWindow = saver;
     Stage::stage = Stage::State{};
-    Stage::createDibSection = CreateDIBSection;
     ASSERT_EQ(Stage::Start(desktop), 1);
     ASSERT_EQ(Stage::OnCreate(saver), 1);
     ASSERT_TRUE(paint.Valid() && background.Valid());
@@ -200,11 +199,12 @@ TEST_F(StageTest, FailedImageCreationGivesABlackOpeningAndTheClockKeepsRunning) 
       {"no pixel pointers", 1, true},
   };
   for (const auto& c : cases) {
-    if (&c != cases) TearDown(), SetUp();  // each case needs a fresh stage
+    TearDown();  // the desktop is captured as the window is made: the stage is made again
     dibCalls = 0;
     failFromCall = c.failFrom;
     withoutPixels = c.noPixels;
     Stage::createDibSection = FailingDibSection;
+    SetUp();
     Brightness = 4;
     Erase();
     EXPECT_GE(dibCalls, c.failFrom) << c.what;
