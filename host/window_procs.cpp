@@ -14,13 +14,6 @@ POINT cursorOrigin = {0, 0};
 bool closeGranted = false;
 bool verifyingPassword = false;
 bool destroying = false;
-EnableImeFn enableIme = nullptr;
-
-void EnableInputMethod(bool enable) {
-  if (enableIme == nullptr)
-    enableIme = ProcAs<EnableImeFn>(GetModuleHandleA("user32.dll"), "WINNLSEnableIME");
-  if (enableIme != nullptr) enableIme(nullptr, enable ? TRUE : FALSE);
-}
 
 namespace {
 
