@@ -123,6 +123,13 @@ class TwoMonitors : public testing::Test {
     HDC screen = GetDC(nullptr);
     eightBit_ = GetDeviceCaps(screen, BITSPIXEL) == 8;
     ReleaseDC(nullptr, screen);
+    // The depth the desk was given (LUMORA_DEPTH), as 8 bits or more: an 8-bit desk that came
+    // up at 24 would otherwise pass as one of 24 and leave the palette unjudged.
+    const char* given = std::getenv("LUMORA_DEPTH");
+    ASSERT_TRUE(given != nullptr) << "LUMORA_DEPTH is not set";
+    ASSERT_EQ(eightBit_, std::atoi(given) == 8)
+        << "the desk was given " << given << " bits per pixel, the system reports "
+        << (eightBit_ ? "8" : "more");
     const RECT v = VirtualScreen();
     desktop_ = win32_pieces::MakeWindow(
         "LumoraTwoMonitorDesktop", win32_pieces::PaintingProc<PaintDesktop>, WS_POPUP | WS_VISIBLE,
