@@ -142,6 +142,8 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
     ASSERT_TRUE(normal.reported) << mode << ": the saver copy wrote no report";
     ASSERT_EQ(normal.exitValue, 0u) << mode << ": " << Describe(normal);
     ASSERT_TRUE(normal.window) << mode;
+    ASSERT_EQ(Watched(normal, "windows-made"), 1) << mode << ": " << Describe(normal);
+    ASSERT_EQ(Watched(normal, "opening-over"), 1) << mode << ": " << Describe(normal);
     EXPECT_EQ(normal.live, 0) << mode << ": GDI objects left after a normal run";
     ExpectLeftAsFound(normal, mode);
     for (const char* maker : kMakers) {
@@ -159,9 +161,11 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
         switch (Expected(preview, maker, n)) {
           case Expect::Runs:
             EXPECT_TRUE(o.window && o.messageBoxes == 0 && o.exitValue == 0) << label;
+            EXPECT_EQ(Watched(o, "opening-over"), 1) << label << ": the opening never ended";
             break;
-          case Expect::NoWindow:
+          case Expect::NoWindow:  // the run ends before the window is made
             EXPECT_TRUE(!o.window && o.messageBoxes == 0 && o.exitValue == 0) << label;
+            EXPECT_EQ(Watched(o, "windows-made"), 0) << label << ": a saver window was made";
             break;
           case Expect::InitFailure:
             EXPECT_TRUE(o.messageBoxes == 1 && o.exitValue == kExitFailure) << label;

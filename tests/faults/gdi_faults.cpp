@@ -10,8 +10,9 @@
 // The report also says what the saver left to the user: the cursor's display count when the
 // failure box came up and at exit, whether the input method was on at exit, and how often a
 // saver window was shown, erased or painted while no stage (scene) existed, which is after
-// Stage::Shutdown, since no saver window exists before Stage::Start. Once the opening dim is
-// over, the saver window carries the property kOpeningOverProperty, for a test to wait for.
+// Stage::Shutdown, since no saver window exists before Stage::Start; how many saver windows were
+// made, and whether an opening dim ever ended. Once the opening dim is over, the saver window
+// carries the property kOpeningOverProperty, for a test to wait for.
 #include "faults/gdi_faults.h"
 
 #include <windows.h>
@@ -67,6 +68,8 @@ struct Watch {
   bool boxShown = false;
   bool imeEnabled = true;
   int stagelessShows = 0, stagelessErases = 0, stagelessPaints = 0;
+  int windowsMade = 0;
+  bool openingOver = false;
 } watch;
 
 bool IsSaverWindow(HWND window) {
@@ -287,6 +290,8 @@ bool WriteReport(const char* path) {
   std::fprintf(file, "stageless-shows %d\n", watch.stagelessShows);
   std::fprintf(file, "stageless-erases %d\n", watch.stagelessErases);
   std::fprintf(file, "stageless-paints %d\n", watch.stagelessPaints);
+  std::fprintf(file, "windows-made %d\n", watch.windowsMade);
+  std::fprintf(file, "opening-over %d\n", watch.openingOver ? 1 : 0);
   std::fprintf(file, "live %u\n", unsigned(live.size()));
   std::fclose(file);
   return true;
@@ -296,10 +301,13 @@ namespace {
 
 void CountStageless(HWND window, UINT message) {
   if (!IsSaverWindow(window)) return;
+  if (message == WM_CREATE) ++watch.windowsMade;
   if (message == WM_DESTROY) RemovePropA(window, kOpeningOverProperty);
   const bool scene = Stage::HasScene();
-  if (scene && !Stage::stage.firstErase && Stage::stage.dimLevel < Stage::TargetLevel())
+  if (scene && !Stage::stage.firstErase && Stage::stage.dimLevel < Stage::TargetLevel()) {
     SetPropA(window, kOpeningOverProperty, reinterpret_cast<HANDLE>(1));  // each frame's paint
+    watch.openingOver = true;
+  }
   if (scene) return;
   if (message == WM_ERASEBKGND) ++watch.stagelessErases;
   if (message == WM_PAINT || message == WM_NCPAINT) ++watch.stagelessPaints;
