@@ -6,10 +6,15 @@
 #include <windows.h>
 
 // What the system says of its monitors. The primary monitor's top-left corner is the origin of
-// screen coordinates; a virtual screen that reads empty (Windows 95, NT 4) is unknown.
+// screen coordinates; a virtual screen that reads empty (Windows 95, NT 4) is unknown, and so are
+// the monitors where the system cannot list them (monitorCount 0).
+constexpr int kMaxMonitors = 16;
 struct ScreenMetrics {
   RECT virtualScreen;
   SIZE primary;
+  int bitsPerPixel = 0;
+  int monitorCount = 0;
+  RECT monitors[kMaxMonitors] = {};  // in the order of their corners, left to right, top down
 };
 
 struct ScreenLayout {
@@ -17,9 +22,16 @@ struct ScreenLayout {
   RECT block;   // where the clock block roams, in the window's client coordinates
 };
 
+// The same desk in full: every monitor in the same place at the same size, and the same depth.
 inline bool operator==(const ScreenMetrics& a, const ScreenMetrics& b) {
-  return EqualRect(&a.virtualScreen, &b.virtualScreen) && a.primary.cx == b.primary.cx &&
-         a.primary.cy == b.primary.cy;
+  if (!EqualRect(&a.virtualScreen, &b.virtualScreen) || a.primary.cx != b.primary.cx ||
+      a.primary.cy != b.primary.cy || a.bitsPerPixel != b.bitsPerPixel ||
+      a.monitorCount != b.monitorCount)
+    return false;
+  for (int i = 0; i < a.monitorCount; ++i) {
+    if (!EqualRect(&a.monitors[i], &b.monitors[i])) return false;
+  }
+  return true;
 }
 inline bool operator==(const ScreenLayout& a, const ScreenLayout& b) {
   return EqualRect(&a.window, &b.window) && EqualRect(&a.block, &b.block);

@@ -112,9 +112,9 @@ LRESULT MovementTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The saver shows the desktop as it was: on a display that changed since (a monitor plugged in or
-// out, or dropped off in its sleep, another resolution), part of the screen would be left live or
-// show a desktop that is gone. It ends as on input; a change that leaves the monitors as they
-// were ends nothing.
+// out, or dropped off in its sleep, moved, another resolution or colour depth), part of the
+// screen would be left live or show a desktop that is gone, or the colours would be chosen for
+// another depth. It ends as on input; a change that leaves the monitors as they were ends nothing.
 LRESULT OnDisplayChange(HWND window, WPARAM wParam, LPARAM lParam) {
   if (readScreenMetrics() == screenMetrics)
     return DefWindowProcA(window, WM_DISPLAYCHANGE, wParam, lParam);

@@ -178,8 +178,8 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
 
 // A stage that cannot be made for the saver window: the box comes up with the cursor showing,
 // the window is never shown over the screen, and the run ends with -1. In full screen the
-// window's DC is what fails: the stage's GetDC calls are the host's, the pictures' shared DC's
-// and then the saver window's.
+// window's DC is what fails: the run's GetDC calls are the screen's, for its depth, then the
+// stage's: the host's, the pictures' shared DC's and then the saver window's.
 TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
   const std::string program = WindowsPath(LUMORA_FAULTS_SCR_PATH);
   struct {
@@ -187,7 +187,7 @@ TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
     bool preview;
     const char* fault;
   } cases[] = {
-      {"full screen, no DC for the saver window", false, "GetDC:3"},
+      {"full screen, no DC for the saver window", false, "GetDC:4"},
       {"preview, no preview surface", true, "CreateCompatibleDC:4"},
   };
   for (const auto& c : cases) {

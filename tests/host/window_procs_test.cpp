@@ -74,10 +74,21 @@ ScreenMetrics ReportedMetrics() {
   return reportedMetrics;
 }
 
-// The picture shown is the desktop as it was: a change of the monitors ends a full-screen saver
-// as input does, and a display change that leaves them as they were ends nothing.
+// A desk of a 1280 x 720 primary and a monitor right of it, as the system lists them.
+ScreenMetrics Desk(RECT secondary, int bitsPerPixel = 32, RECT virtualScreen = {0, 0, 2560, 720}) {
+  ScreenMetrics desk = {virtualScreen, {1280, 720}, bitsPerPixel, 2};
+  desk.monitors[0] = {0, 0, 1280, 720};
+  desk.monitors[1] = secondary;
+  return desk;
+}
+
+// The picture shown is the desktop as it was: a change of the monitors (count, places, sizes) or
+// of the colour depth ends a full-screen saver as input does, and a display change that leaves
+// them as they were ends nothing.
 TEST(WindowProcedures, AChangeOfTheMonitorsEndsTheFullScreenSaverOnly) {
-  const ScreenMetrics two = {{0, 0, 2560, 720}, {1280, 720}};
+  const ScreenMetrics two = Desk({1280, 0, 2560, 600});
+  ScreenMetrics one = Desk({}, 32, {0, 0, 1280, 720});
+  one.monitorCount = 1;
   const struct {
     const char* change;
     ScreenMetrics now;
@@ -85,9 +96,14 @@ TEST(WindowProcedures, AChangeOfTheMonitorsEndsTheFullScreenSaverOnly) {
     int closes;
   } cases[] = {
       {"none", two, false, 0},
-      {"a monitor unplugged", {{0, 0, 1280, 720}, {1280, 720}}, false, 1},
-      {"a resolution changed", {{0, 0, 2304, 720}, {1024, 720}}, false, 1},
-      {"a monitor unplugged, windowed", {{0, 0, 1280, 720}, {1280, 720}}, true, 0},
+      {"a monitor unplugged", one, false, 1},
+      {"a resolution changed", Desk({1024, 0, 2304, 600}, 32, {0, 0, 2304, 720}), false, 1},
+      {"the other monitor moved, inside the same rectangle", Desk({1280, 120, 2560, 720}), false,
+       1},
+      {"the other monitor's resolution, inside the same rectangle", Desk({1280, 0, 2560, 480}),
+       false, 1},
+      {"the colour depth", Desk({1280, 0, 2560, 600}, 8), false, 1},
+      {"a monitor unplugged, windowed", one, true, 0},
   };
   readScreenMetrics = ReportedMetrics;
   TestWindow window;
