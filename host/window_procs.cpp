@@ -14,6 +14,7 @@ POINT cursorOrigin = {0, 0};
 bool closeGranted = false;
 bool verifyingPassword = false;
 bool destroying = false;
+bool displayChangedInCheck = false;
 
 namespace {
 
@@ -115,9 +116,11 @@ LRESULT MovementTest(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
 // out, or dropped off in its sleep, moved, another resolution or colour depth), part of the
 // screen would be left live or show a desktop that is gone, or the colours would be chosen for
 // another depth. It ends as on input; a change that leaves the monitors as they were ends nothing.
+// A change while the password box is open is kept for when the box is gone (HandleCloseRequest).
 LRESULT OnDisplayChange(HWND window, WPARAM wParam, LPARAM lParam) {
   if (readScreenMetrics() == screenMetrics)
     return DefWindowProcA(window, WM_DISPLAYCHANGE, wParam, lParam);
+  if (verifyingPassword) displayChangedInCheck = true;
   return PostClose(window, WM_DISPLAYCHANGE, wParam, lParam);
 }
 
@@ -232,6 +235,10 @@ void HandleCloseRequest(HWND window) {
     verifyingPassword = false;
     if (!closeGranted) {
       GetCursorPos(&cursorOrigin);
+      // The display changed behind the box: that change now asks to close as it would have
+      // outside the box, with the password asked again.
+      if (displayChangedInCheck) PostMessageA(window, WM_CLOSE, 0, 0);
+      displayChangedInCheck = false;
       return;
     }
   } else {

@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "host/host_state.h"
+#include "host/password_hooks.h"
 #include "host/saver_window.h"
+#include "win32_pieces.h"
 
 namespace {
 
@@ -116,6 +118,50 @@ TEST(WindowProcedures, AChangeOfTheMonitorsEndsTheFullScreenSaverOnly) {
   }
   isWindowed = false;
   readScreenMetrics = ReadScreenMetrics;
+}
+
+// The password box's answer, and whether the display changes while it is open.
+bool boxAnswersOk = false, displayChangesInBox = false;
+LRESULT CALLBACK PasswordBoxWindow(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_APP) return DefWindowProcA(window, message, wParam, lParam);
+  if (displayChangesInBox) HostWindowProc(window, WM_DISPLAYCHANGE, 8, MAKELPARAM(1280, 720));
+  return boxAnswersOk;
+}
+BOOL WINAPI NeverCalled(HWND) {
+  return FALSE;
+}
+
+// A change of the display while the 9x password box is open asks to close once the box is gone,
+// as a change outside the box does (with the password asked again); an answer of OK closes once.
+TEST(WindowProcedures, AChangeWhileThePasswordBoxIsOpenIsNotForgotten) {
+  const struct {
+    const char* what;
+    bool ok, change;
+    int closes;
+  } cases[] = {
+      {"Cancel, no change", false, false, 0},
+      {"Cancel after a change", false, true, 1},
+      {"OK after a change", true, true, 1},
+  };
+  HWND window =
+      win32_pieces::MakeWindow("LumoraPasswordBoxTest", PasswordBoxWindow, WS_POPUP, 0, 0, 10, 10);
+  readScreenMetrics = ReportedMetrics;
+  verifyPasswordFn = NeverCalled;  // a verifier is loaded; the window answers for it
+  for (const auto& c : cases) {
+    screenMetrics = Desk({1280, 0, 2560, 600});
+    reportedMetrics = Desk({1280, 0, 2560, 600}, 8);
+    boxAnswersOk = c.ok, displayChangesInBox = c.change, closeGranted = false;
+    HostWindowProc(window, WM_CLOSE, 0, 0);
+    EXPECT_EQ(closeGranted, c.ok) << c.what;
+    MSG message;
+    int closes = 0;
+    while (PeekMessageA(&message, window, WM_CLOSE, WM_CLOSE, PM_REMOVE)) ++closes;
+    EXPECT_EQ(closes, c.closes) << c.what;
+  }
+  verifyPasswordFn = nullptr;
+  readScreenMetrics = ReadScreenMetrics;
+  closeGranted = false;
+  DestroyWindow(window);
 }
 
 }  // namespace
