@@ -24,7 +24,6 @@ extern POINT cursorOrigin;
 extern bool closeGranted;
 extern bool verifyingPassword;
 extern bool destroying;
-extern bool displayChangedInCheck;  // the display changed while the password box was open
 
 // City-block distance of the cursor from where it stood: 10 or more ends the saver.
 constexpr int kMovementThreshold = 10;

@@ -14,9 +14,11 @@ POINT cursorOrigin = {0, 0};
 bool closeGranted = false;
 bool verifyingPassword = false;
 bool destroying = false;
-bool displayChangedInCheck = false;
 
 namespace {
+
+// The display changed while the password box was open (OnDisplayChange, HandleCloseRequest).
+bool displayChangedInCheck = false;
 
 constexpr LRESULT kBroadcastQueryDeny = 0x424D5144;
 // In UTF-16, so that it reads right whatever the system's code page.
@@ -233,12 +235,13 @@ void HandleCloseRequest(HWND window) {
     closeGranted = SendMessageA(window, WM_APP, 0, 0) != 0;
     GetCursorPos(&cursorOrigin);
     verifyingPassword = false;
+    const bool displayChanged = displayChangedInCheck;
+    displayChangedInCheck = false;
     if (!closeGranted) {
       GetCursorPos(&cursorOrigin);
       // The display changed behind the box: that change now asks to close as it would have
       // outside the box, with the password asked again.
-      if (displayChangedInCheck) PostMessageA(window, WM_CLOSE, 0, 0);
-      displayChangedInCheck = false;
+      if (displayChanged) PostMessageA(window, WM_CLOSE, 0, 0);
       return;
     }
   } else {
