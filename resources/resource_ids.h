@@ -8,6 +8,15 @@
 #define IDD_SETTINGS 102
 #define IDD_ABOUT 103
 
+// The about and preview pictures drawn again for displays scaled to 125, 150 and 200 %, so that
+// the dialogs show them crisp there; they are scaled smoothly from the nearest for other scales.
+#define IDB_ABOUT_125 1104
+#define IDB_PREVIEW_125 1106
+#define IDB_ABOUT_150 1204
+#define IDB_PREVIEW_150 1206
+#define IDB_ABOUT_200 1304
+#define IDB_PREVIEW_200 1306
+
 // Controls of the settings dialog (IDD_SETTINGS).
 #define IDC_PREVIEW_AREA 1015
 #define IDC_BRIGHTNESS_NUMBER 1016

@@ -67,12 +67,17 @@ void Canvas::Clear() {
 
 void Canvas::SetTransform(const Affine& localToPixel) {
   local_ = localToPixel;
-  toPixel_ = localToPixel.Then(placement_);
+  toPixel_ = localToPixel.Then(placement_).Then(scale_);
   toLocal_ = toPixel_.Inverse();
 }
 
 void Canvas::SetPlacement(const Affine& placement) {
   placement_ = placement;
+  SetTransform(local_);
+}
+
+void Canvas::SetScale(double scale) {
+  scale_ = Affine::Scale(scale, scale);
   SetTransform(local_);
 }
 

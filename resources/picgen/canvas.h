@@ -45,6 +45,9 @@ class Canvas {
   // Applied after every transform; lets a whole drawing (e.g. a character) be placed
   // and scaled inside a larger picture.
   void SetPlacement(const Affine& placement);
+  // Applied after the placement, for good: a picture drawn for one size fills a canvas this
+  // many times as large, drawn afresh at that size rather than stretched.
+  void SetScale(double scale);
 
   // Fills the union of the group; a positive inkWidth adds an outline around it.
   void Draw(const std::vector<Shape>& group, const Paint& paint, double inkWidth = 0,
@@ -59,6 +62,7 @@ class Canvas {
 
  private:
   int width_, height_, ss_;
+  Affine scale_;
   Affine placement_;
   Affine local_;
   Affine toPixel_;

@@ -5,6 +5,7 @@
 #include "characters.h"
 #include "glyphs.h"
 #include "layout.h"
+#include "../resource_ids.h"
 
 namespace {
 
@@ -17,6 +18,16 @@ void DrawTitleText(Canvas& canvas, const std::string& text, Vec2 origin, const T
 }
 
 }  // namespace
+
+const DialogScale kDialogScales[4] = {{100, IDB_ABOUT, IDB_PREVIEW},
+                                      {125, IDB_ABOUT_125, IDB_PREVIEW_125},
+                                      {150, IDB_ABOUT_150, IDB_PREVIEW_150},
+                                      {200, IDB_ABOUT_200, IDB_PREVIEW_200}};
+
+// Halves round up, as Windows' MulDiv does for the program's own sizes.
+int ScaledLength(int length, int percent) {
+  return (length * percent + 50) / 100;
+}
 
 void DrawClockScene(Canvas& canvas, const Affine& placement, const std::string& hhmmss,
                     const Pose& hour, const Pose& minute, const Pose& second) {
@@ -45,8 +56,9 @@ std::vector<Rgb> PreviewPalette() {
   return p;
 }
 
-IndexedImage MakePreviewPicture(const std::vector<Rgb>& palette) {
-  Canvas canvas(136, 136);
+IndexedImage MakePreviewPicture(const std::vector<Rgb>& palette, int percent) {
+  Canvas canvas(ScaledLength(136, percent), ScaledLength(136, percent));
+  canvas.SetScale(percent / 100.0);
   // Stand.
   canvas.Draw(Polygon({{58, 98}, {78, 98}, {84, 118}, {52, 118}}),
               Paint::Ramp(RampId::kSlate, 8).Gradient(98, 118, -2), 1.5);
@@ -72,9 +84,12 @@ IndexedImage MakePreviewPicture(const std::vector<Rgb>& palette) {
   return ToIndexed(canvas, quantizer, kPreviewTransparentIndex);
 }
 
-RgbImage MakeAboutPicture() {
-  RgbImage image(340, 230, Rgb{255, 255, 255});
-  Canvas canvas(340, 230);
+RgbImage MakeAboutPicture(int percent) {
+  const int pictureWidth = ScaledLength(340, percent);
+  const int pictureHeight = ScaledLength(230, percent);
+  RgbImage image(pictureWidth, pictureHeight, Rgb{255, 255, 255});
+  Canvas canvas(pictureWidth, pictureHeight);
+  canvas.SetScale(percent / 100.0);
 
   // Title: one letter pair in each character's colour.
   TextStyle title;

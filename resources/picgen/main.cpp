@@ -68,9 +68,16 @@ bool Run(const std::string& dir) {
 
   std::vector<Rgb> previewPalette = PreviewPalette();
   set.preview = MakePreviewPicture(previewPalette);
-  if (!Save(dir, "106.bmp", EncodeBmp8(set.preview, previewPalette))) return false;
   set.about = MakeAboutPicture();
-  if (!Save(dir, "104.bmp", EncodeBmp24(set.about))) return false;
+  for (const DialogScale& scale : kDialogScales) {
+    IndexedImage preview =
+        scale.percent == 100 ? set.preview : MakePreviewPicture(previewPalette, scale.percent);
+    if (!Save(dir, std::to_string(scale.previewId) + ".bmp", EncodeBmp8(preview, previewPalette))) {
+      return false;
+    }
+    RgbImage about = scale.percent == 100 ? set.about : MakeAboutPicture(scale.percent);
+    if (!Save(dir, std::to_string(scale.aboutId) + ".bmp", EncodeBmp24(about))) return false;
+  }
   std::vector<Rgb> iconPalette = IconPalette();
   set.icon = MakeIconPicture(iconPalette);
   if (!Save(dir, "108.ico", EncodeIco8(set.icon, iconPalette, kIconTransparentIndex))) {
