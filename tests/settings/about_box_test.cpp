@@ -27,6 +27,27 @@ ScriptStep WaitForAboutBoxToClose() {
           }};
 }
 
+// The box's client area, its picture control and the picture it shows are all of the size.
+void CheckFilledBy(HWND box, int width, int height) {
+  const RECT expected = {0, 0, width, height};
+  RECT client;
+  GetClientRect(box, &client);
+  EXPECT_TRUE(EqualRect(&client, &expected))
+      << "client area " << client.right << " x " << client.bottom << ", expected the picture's "
+      << width << " x " << height;
+  HWND picture = GetWindow(box, GW_CHILD);
+  ASSERT_NE(picture, nullptr) << "the about box has no picture control";
+  RECT control;
+  GetWindowRect(picture, &control);
+  MapWindowPoints(nullptr, box, reinterpret_cast<POINT*>(&control), 2);
+  EXPECT_TRUE(EqualRect(&control, &expected)) << "the picture control does not fill the box";
+  BITMAP shown = {};
+  GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)),
+             sizeof(shown), &shown);
+  EXPECT_EQ(shown.bmWidth, width) << "the picture shown";
+  EXPECT_EQ(shown.bmHeight, height) << "the picture shown";
+}
+
 void CheckAboutBox(HWND box) {
   EXPECT_EQ(GetWindow(box, GW_OWNER), FindSettingsDialog()) << "owned by the settings dialog";
   EXPECT_FALSE(IsWindowEnabled(FindSettingsDialog())) << "the settings dialog waits for it";
@@ -34,25 +55,14 @@ void CheckAboutBox(HWND box) {
   const DWORD style = static_cast<DWORD>(GetWindowLongA(box, GWL_STYLE));
   EXPECT_NE(style & WS_BORDER, 0u) << "expected a border";
   EXPECT_NE(style & WS_CAPTION, static_cast<DWORD>(WS_CAPTION)) << "expected no caption";
-  RECT client;
-  GetClientRect(box, &client);
-  RECT expected = {0, 0, 193, 152};
-  MapDialogRect(box, &expected);
-  EXPECT_TRUE(EqualRect(&client, &expected)) << "client area of 193 x 152 dialog units";
+  CheckFilledBy(box, 340, 230);
   RECT frame, work;
   GetWindowRect(box, &frame);
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   EXPECT_NEAR((frame.left + frame.right) / 2, (work.left + work.right) / 2, 1) << "centred";
   EXPECT_NEAR((frame.top + frame.bottom) / 2, (work.top + work.bottom) / 2, 1) << "centred";
 
-  HWND picture = GetWindow(box, GW_CHILD);
-  ASSERT_NE(picture, nullptr) << "the about box has no picture control";
-  BITMAP shown = {};
-  GetObjectA(reinterpret_cast<HBITMAP>(SendMessageA(picture, STM_GETIMAGE, IMAGE_BITMAP, 0)),
-             sizeof(shown), &shown);
-  EXPECT_EQ(shown.bmWidth, 340) << "picture 104 is expected";
-  EXPECT_EQ(shown.bmHeight, 230) << "picture 104 is expected";
-  EXPECT_EQ(GetWindow(picture, GW_HWNDNEXT), nullptr) << "one control only";
+  EXPECT_EQ(GetWindow(GetWindow(box, GW_CHILD), GW_HWNDNEXT), nullptr) << "one control only";
 }
 
 void CheckWhiteBackground(HWND box) {
@@ -80,6 +90,39 @@ TEST_F(AboutBoxTest, ShowsPicture104CentredAndClosesOnAClickOutside) {
                             return true;
                           }},
                          WaitForAboutBoxToClose()});
+}
+
+// On a monitor of another scale the box takes the picture's size there, centred where the
+// system suggests; the dialog manager's own resizing would follow the template instead.
+TEST_F(AboutBoxTest, TakesThePicturesSizeOnAMonitorOfAnotherScale) {
+  static const struct {
+    int dpi, width, height;
+  } cases[] = {{144, 510, 345}, {120, 425, 288}, {96, 340, 230}};
+  RunSettingsDialogWith(
+      {OpenAboutBox(),
+       WaitForAboutBox(),
+       {"change the scale",
+        [] {
+          HWND box = FindAboutBox();
+          for (const auto& c : cases) {
+            SCOPED_TRACE(std::to_string(c.dpi) + " DPI");
+            RECT suggested;
+            GetWindowRect(box, &suggested);
+            OffsetRect(&suggested, 40, 30);
+            SendMessageA(box, WM_DPICHANGED, MAKEWPARAM(c.dpi, c.dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+            CheckFilledBy(box, c.width, c.height);
+            RECT frame;
+            GetWindowRect(box, &frame);
+            EXPECT_NEAR(frame.left + frame.right, suggested.left + suggested.right, 1)
+                << "not centred on the suggested rectangle";
+            EXPECT_NEAR(frame.top + frame.bottom, suggested.top + suggested.bottom, 1)
+                << "not centred on the suggested rectangle";
+          }
+          ClickMouse(POINT{2, 2}, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP);
+          return true;
+        }},
+       WaitForAboutBoxToClose()});
 }
 
 struct ClickCase {
