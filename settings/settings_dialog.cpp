@@ -97,6 +97,14 @@ INT_PTR OnPaint(HWND dialog) {
   return FALSE;
 }
 
+// On a monitor of another scale the dialog manager sizes the dialog and its controls afresh
+// once this returns (Windows 10 1703 and later); the preview follows at its next paint, and the
+// whole dialog is painted again, since a dialog that grows repaints only what is new.
+INT_PTR OnDpiChanged(HWND dialog) {
+  InvalidateRect(dialog, nullptr, TRUE);
+  return FALSE;
+}
+
 INT_PTR OnPaletteChange(HWND dialog, WPARAM changer) {
   if (reinterpret_cast<HWND>(changer) != dialog) RealizePreviewPalette(dialog);
   return FALSE;
@@ -114,6 +122,7 @@ INT_PTR CALLBACK SettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_HSCROLL: return OnHorizontalScroll(dialog, wParam, lParam);
     case WM_COMMAND: return OnCommand(dialog, wParam);
     case WM_PAINT: return OnPaint(dialog);
+    case WM_DPICHANGED: return OnDpiChanged(dialog);
     case WM_QUERYNEWPALETTE: return RealizePreviewPalette(dialog) ? TRUE : FALSE;
     case WM_PALETTEISCHANGING:
     case WM_PALETTECHANGED: return OnPaletteChange(dialog, wParam);

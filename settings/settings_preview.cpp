@@ -5,15 +5,16 @@
 
 #include "graphics/masked_bitmap.h"
 #include "resources/resource_ids.h"
+#include "settings/dialog_pictures.h"
 
 SettingsPreview preview;
 
 namespace {
 
-RECT AreaClientRect(HWND dialog) {
+SIZE AreaSize(HWND dialog) {
   RECT rect = {0, 0, 0, 0};
   GetClientRect(GetDlgItem(dialog, IDC_PREVIEW_AREA), &rect);
-  return rect;
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
 }
 
 // The preview area's top-left corner in the dialog's client coordinates.
@@ -24,11 +25,36 @@ POINT AreaOrigin(HWND dialog) {
   return POINT{rect.left, rect.top};
 }
 
-void CreatePreviewStrip() {
+void CreatePreviewStrip(int variant) {
+  delete[] preview.strips;
   preview.strips = new FrameStrip[1];
-  const LPCSTR source[1] = {MAKEINTRESOURCEA(IDB_PREVIEW)};
+  preview.variant = variant;
+  const LPCSTR source[1] = {MAKEINTRESOURCEA(kPreviewPicture.variants[variant].resourceId)};
   preview.strips[0].Create(1, source);
   preview.strips[0].LoadAll();
+}
+
+// A memory bitmap of the area's size, in place of any earlier one.
+void CreateAreaBitmap(HDC dialogDc, SIZE area) {
+  if (preview.previousBitmap != nullptr) SelectObject(preview.memoryDc, preview.previousBitmap);
+  if (preview.bitmap != nullptr) DeleteObject(preview.bitmap);
+  preview.previousBitmap = nullptr;
+  preview.area = area;
+  preview.bitmap = CreateCompatibleBitmap(dialogDc, area.cx, area.cy);
+  if (preview.bitmap != nullptr) {
+    preview.previousBitmap = static_cast<HBITMAP>(SelectObject(preview.memoryDc, preview.bitmap));
+  }
+}
+
+// Brings the memory bitmap to the area's present size, and the picture to the present scale.
+void FitPreview(HWND dialog, HDC dialogDc) {
+  const SIZE area = AreaSize(dialog);
+  if (preview.bitmap == nullptr || area.cx != preview.area.cx || area.cy != preview.area.cy) {
+    CreateAreaBitmap(dialogDc, area);
+  }
+  preview.picture = PictureSizeIn(kPreviewPicture, WindowDpi(dialog), area);
+  const int variant = ChooseVariant(kPreviewPicture, preview.picture);
+  if (preview.strips == nullptr || variant != preview.variant) CreatePreviewStrip(variant);
 }
 
 // The LOGPALETTE block and the palette, from the picture's colours. A block left by an earlier
@@ -60,13 +86,40 @@ HPALETTE SelectPaintPalette(HDC paintDc) {
   return previous;
 }
 
+// The drawing over the button face in a bitmap of its own size, scaled smoothly into the
+// memory bitmap at the place and size given. The preview palette, where there is one, goes
+// into the drawing's DC too, so that its colours survive on an 8-bit display.
+void DrawScaled(SIZE drawing, const RECT& to) {
+  HDC dc = CreateCompatibleDC(preview.memoryDc);
+  HBITMAP bitmap = CreateCompatibleBitmap(preview.memoryDc, drawing.cx, drawing.cy);
+  if (dc != nullptr && bitmap != nullptr) {
+    HGDIOBJ previousBitmap = SelectObject(dc, bitmap);
+    HPALETTE previousPalette =
+        preview.palette != nullptr ? SelectPalette(dc, preview.palette, FALSE) : nullptr;
+    if (previousPalette != nullptr) RealizePalette(dc);
+    RECT all = {0, 0, drawing.cx, drawing.cy};
+    FillRect(dc, &all, GetSysColorBrush(COLOR_BTNFACE));
+    preview.strips[0].DrawFrame(dc, 0, 0, 0);
+    StretchSmoothly(preview.memoryDc, to, dc, drawing);
+    if (previousPalette != nullptr) SelectPalette(dc, previousPalette, TRUE);
+    SelectObject(dc, previousBitmap);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (dc != nullptr) DeleteDC(dc);
+}
+
 void DrawIntoMemory() {
   RECT area = {0, 0, preview.area.cx, preview.area.cy};
   FillRect(preview.memoryDc, &area, GetSysColorBrush(COLOR_BTNFACE));
-  MaskedBitmap* picture = preview.strips[0].GetFrame(0);
-  if (picture == nullptr) return;
-  const POINT at = CentredOrigin(preview.area, SIZE{picture->width, picture->height});
-  preview.strips[0].DrawFrame(preview.memoryDc, at.x, at.y, 0);
+  MaskedBitmap* drawing = preview.strips[0].GetFrame(0);
+  if (drawing == nullptr) return;
+  const POINT at = CentredOrigin(preview.area, preview.picture);
+  if (drawing->width == preview.picture.cx && drawing->height == preview.picture.cy) {
+    preview.strips[0].DrawFrame(preview.memoryDc, at.x, at.y, 0);
+    return;
+  }
+  DrawScaled(SIZE{drawing->width, drawing->height},
+             RECT{at.x, at.y, at.x + preview.picture.cx, at.y + preview.picture.cy});
 }
 
 void ReleasePalette(HWND dialog) {
@@ -98,16 +151,12 @@ POINT CentredOrigin(SIZE area, SIZE picture) {
 bool CreatePreview(HWND dialog) {
   HDC dialogDc = GetDC(dialog);
   if (dialogDc == nullptr) return false;
-  const RECT area = AreaClientRect(dialog);
-  preview.area = SIZE{area.right - area.left, area.bottom - area.top};
   preview.memoryDc = CreateCompatibleDC(dialogDc);
   if (preview.memoryDc != nullptr) {
-    preview.bitmap = CreateCompatibleBitmap(dialogDc, preview.area.cx, preview.area.cy);
-    if (preview.bitmap != nullptr) {
-      preview.previousBitmap = static_cast<HBITMAP>(SelectObject(preview.memoryDc, preview.bitmap));
-    }
+    FitPreview(dialog, dialogDc);
+  } else {
+    CreatePreviewStrip(0);
   }
-  CreatePreviewStrip();
   ReleaseDC(dialog, dialogDc);
   return true;
 }
@@ -116,6 +165,7 @@ bool PaintPreview(HWND dialog) {
   if (preview.memoryDc == nullptr || preview.strips == nullptr) return false;
   PAINTSTRUCT paint;
   HDC paintDc = BeginPaint(dialog, &paint);
+  FitPreview(dialog, paintDc);
   HPALETTE previousPalette = SelectPaintPalette(paintDc);
   DrawIntoMemory();
   const POINT at = AreaOrigin(dialog);

@@ -2,6 +2,10 @@
 // memory bitmap the size of the (hidden) preview-area control, then copied onto the dialog.
 // Alive from the dialog's WM_INITDIALOG until it closes; on 8-bit displays it brings a palette
 // made from the picture's colours.
+//
+// The picture takes the display's scale (dialog_pictures.h), within the area. The area's size
+// and the scale are read again at every paint, since the system scales a dialog afresh when it
+// moves onto a monitor of another scale; the memory bitmap and the drawing follow them.
 #pragma once
 #include <windows.h>
 
@@ -12,7 +16,9 @@ struct SettingsPreview {
   HBITMAP bitmap = nullptr;
   HBITMAP previousBitmap = nullptr;  // what memoryDc had selected before bitmap
   SIZE area = {0, 0};                // client size of the preview-area control
+  SIZE picture = {0, 0};             // the size the picture is shown at, within the area
   FrameStrip* strips = nullptr;      // an array of one strip holding one frame
+  int variant = -1;                  // which drawing of the picture the strip holds
   LOGPALETTE* paletteBlock = nullptr;
   HPALETTE palette = nullptr;
   HPALETTE previousPaintPalette = nullptr;   // the dialog DC's palette before the first paint

@@ -2,6 +2,8 @@
 // and nothing of the preview left behind once it closes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "faults/gdi_faults.h"
 #include "dialog_test_support.h"
 #include "graphics/masked_bitmap.h"
@@ -153,6 +155,58 @@ void CheckPreview(HWND dialog) {
       << "the area's corner is expected in the button face colour";
 }
 
+// Reads the dialog's client area at the rectangle's top left into the surface, 0xRRGGBB.
+void ReadDialog(HWND dialog, const RECT& rect, TestSurface& shown) {
+  HDC dialogDc = GetDC(dialog);
+  BitBlt(shown.dc, 0, 0, shown.width, shown.height, dialogDc, rect.left, rect.top, SRCCOPY);
+  ReleaseDC(dialog, dialogDc);
+}
+
+uint32_t FaceWord() {
+  const COLORREF face = GetSysColor(COLOR_BTNFACE);
+  return GetRValue(face) << 16 | GetGValue(face) << 8 | GetBValue(face);
+}
+
+// A picture scaled down to fit the area: what is not the button face lies within the square of
+// the given side centred in the area, and spans most of it, as the monitor of picture 106 does.
+void CheckFittedPreview(HWND dialog, int side) {
+  const RECT at = RectInDialog(dialog, GetDlgItem(dialog, IDC_PREVIEW_AREA));
+  TestSurface shown(at.right - at.left, at.bottom - at.top);
+  ReadDialog(dialog, at, shown);
+  RECT drawn = {shown.width, shown.height, 0, 0};
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      if (shown.Pixel(x, y) == FaceWord()) continue;
+      drawn = RECT{std::min<LONG>(drawn.left, x), std::min<LONG>(drawn.top, y),
+                   std::max<LONG>(drawn.right, x + 1), std::max<LONG>(drawn.bottom, y + 1)};
+    }
+  }
+  const RECT square = {(shown.width - side) / 2, (shown.height - side) / 2,
+                       (shown.width - side) / 2 + side, (shown.height - side) / 2 + side};
+  EXPECT_TRUE(drawn.left >= square.left && drawn.top >= square.top && drawn.right <= square.right &&
+              drawn.bottom <= square.bottom)
+      << "the picture is drawn at (" << drawn.left << "," << drawn.top << ")-(" << drawn.right
+      << "," << drawn.bottom << "), expected within (" << square.left << "," << square.top << ")-("
+      << square.right << "," << square.bottom << ")";
+  EXPECT_GE((drawn.right - drawn.left) * 4, side * 3) << "the picture is drawn too narrow";
+  EXPECT_GE((drawn.bottom - drawn.top) * 4, side * 3) << "the picture is drawn too low";
+}
+
+// Where the area was before and is no longer, the dialog shows its bare button face.
+void CheckNothingOutside(HWND dialog, const RECT& before) {
+  const RECT now = RectInDialog(dialog, GetDlgItem(dialog, IDC_PREVIEW_AREA));
+  TestSurface shown(before.right - before.left, before.bottom - before.top);
+  ReadDialog(dialog, before, shown);
+  int painted = 0;
+  for (int y = 0; y < shown.height; ++y) {
+    for (int x = 0; x < shown.width; ++x) {
+      const POINT at = {before.left + x, before.top + y};
+      painted += !PtInRect(&now, at) && shown.Pixel(x, y) != FaceWord();
+    }
+  }
+  EXPECT_EQ(painted, 0) << "pixels painted outside the preview area";
+}
+
 TEST_F(SettingsDialogTest, PreviewShowsPicture106CentredOnTheButtonFace) {
   RunSettingsDialogWith({{"check the preview", [] {
                             HWND dialog = FindSettingsDialog();
@@ -161,6 +215,49 @@ TEST_F(SettingsDialogTest, PreviewShowsPicture106CentredOnTheButtonFace) {
                             CheckPreview(dialog);
                             return true;
                           }}});
+}
+
+struct AreaChange {
+  const char* label;
+  SIZE area;        // the preview area's new size, as the dialog manager sets it; 0: grown a
+                    // little, to where the controls beside and below begin
+  int pictureSide;  // the picture's size then: 136 wherever it fits, else the area's smaller side
+};
+
+// Moved onto a monitor of another scale, a dialog gets its controls sized afresh by the dialog
+// manager and WM_DPICHANGED. The preview then fills its area as it now is, its picture centred
+// and within it, and paints nothing outside it.
+TEST_F(SettingsDialogTest, PreviewFollowsItsAreaWhenTheScaleChanges) {
+  const AreaChange cases[] = {
+      {"grown", {0, 0}, 136},
+      {"shrunk", {100, 90}, 90},
+  };
+  for (const AreaChange& c : cases) {
+    SCOPED_TRACE(c.label);
+    RunSettingsDialogWith({{"resize the preview area and change the scale", [&c] {
+                              HWND dialog = FindSettingsDialog();
+                              HWND area = GetDlgItem(dialog, IDC_PREVIEW_AREA);
+                              const RECT before = RectInDialog(dialog, area);
+                              const SIZE size = c.area.cx > 0
+                                                    ? c.area
+                                                    : SIZE{before.right - before.left + 16,
+                                                           before.bottom - before.top + 8};
+                              SetWindowPos(area, nullptr, 0, 0, size.cx, size.cy,
+                                           SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+                              RECT suggested;
+                              GetWindowRect(dialog, &suggested);
+                              SendMessageA(dialog, WM_DPICHANGED, MAKEWPARAM(96, 96),
+                                           reinterpret_cast<LPARAM>(&suggested));
+                              UpdateWindow(dialog);
+                              if (c.pictureSide == 136) {
+                                CheckPreview(dialog);
+                              } else {
+                                CheckFittedPreview(dialog, c.pictureSide);
+                              }
+                              CheckNothingOutside(dialog, before);
+                              return true;
+                            }}});
+  }
 }
 
 struct EndingCase {
