@@ -2,8 +2,9 @@
 // settings and the user would: who owns the dialog for each command line, what OK and Cancel
 // leave in the registry after real key presses and clicks, how the about box goes away and
 // what the dialog does afterwards, that the dialog font exists in Japanese and fits every text,
-// and what both dialogs look like on screen. The program runs under a Japanese locale (see
-// tests/CMakeLists.txt), without which Wine turns the ANSI dialogs' Japanese into "?".
+// and what both dialogs look like on screen at 100, 125, 150 and 200 %. The program runs under a
+// Japanese locale (see tests/CMakeLists.txt), without which Wine turns the ANSI dialogs' Japanese
+// into "?".
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -339,50 +340,100 @@ DWORD AsScreenValue(COLORREF colour) {
   return DWORD(GetRValue(colour)) << 16 | DWORD(GetGValue(colour)) << 8 | GetBValue(colour);
 }
 
-// Saves build/.../shots/settings_dialog.png and about_box.png for a person to look at, and
-// checks in them that the preview picture sits centred in its area and that the about box
-// shows its whole picture.
-TEST_F(SettingsProcessTest, ShowsThePreviewCentredAndTheWholeAboutPicture) {
-  const ScreenImage preview = PictureResource(IDB_PREVIEW);
-  const ScreenImage about = PictureResource(IDB_ABOUT);
-  ASSERT_EQ(preview.width, 136) << "picture 106 missing from this program";
-  ASSERT_EQ(about.width, 340) << "picture 104 missing from this program";
-  SaverProcess saver;
-  HWND dialog = Open(saver, "/c");
-  ASSERT_NE(dialog, nullptr) << "no settings dialog";
+// A copy of this program started with LUMORA_REPORT_DPI set only reports the screen's pixels
+// per inch, as its exit value: Wine reads the DPI once, as each program starts.
+[[maybe_unused]] const UINT kReportedDpi = [] {
+  if (GetEnvironmentVariableA("LUMORA_REPORT_DPI", nullptr, 0) == 0) return 0u;
+  HDC screen = GetDC(nullptr);
+  ExitProcess(UINT(GetDeviceCaps(screen, LOGPIXELSX)));
+}();
 
-  const ScreenImage dialogShot = CaptureSettled(dialog);
-  EXPECT_TRUE(SavePng(dialogShot, ShotsFolder() + "settings_dialog.png"));
-  RECT area = {};
-  GetWindowRect(GetDlgItem(dialog, IDC_PREVIEW_AREA), &area);
-  const int left = area.left - dialogShot.left + (area.right - area.left - preview.width) / 2;
-  const int top = area.top - dialogShot.top + (area.bottom - area.top - preview.height) / 2;
-  EXPECT_EQ(Mismatches(dialogShot, preview, left, top, AsScreenValue(GetSysColor(COLOR_BTNFACE))),
-            0)
-      << "picture 106 is expected centred in the preview area, at " << left << ", " << top
-      << " of the dialog window";
+// The DPI that programs started from now on get (LogPixels, as the display settings write it),
+// taken away again at the end.
+struct SystemDpi {
+  explicit SystemDpi(DWORD dpi) {
+    RegSetKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels", REG_DWORD, &dpi,
+                    sizeof(dpi));
+  }
+  ~SystemDpi() { RegDeleteKeyValueA(HKEY_CURRENT_USER, "Control Panel\\Desktop", "LogPixels"); }
+  SystemDpi(const SystemDpi&) = delete;
+  SystemDpi& operator=(const SystemDpi&) = delete;
+};
 
-  ClickControl(dialog, IDC_ABOUT);
-  HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
-  ASSERT_NE(box, nullptr) << "no about box";
-  const ScreenImage boxShot = CaptureSettled(box);
-  EXPECT_TRUE(SavePng(boxShot, ShotsFolder() + "about_box.png"));
-  // The client area alone: what the picture control shows, without the box's border.
-  RECT client = {};
-  GetClientRect(box, &client);
-  MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
-  const ScreenImage inside = CaptureScreenImage(client.left, client.top, client.right - client.left,
-                                                client.bottom - client.top);
-  const int aboutLeft = (inside.width - about.width) / 2;
-  const int aboutTop = (inside.height - about.height) / 2;
-  EXPECT_EQ(Mismatches(inside, about, aboutLeft, aboutTop, 0xFFFFFF), 0)
-      << "picture 104 is expected whole (but for white margins) and centred in the " << inside.width
-      << " x " << inside.height << " client area of the about box";
+// What a program started now reads as the screen's DPI; 0 if the copy did not report.
+DWORD DpiOfANewProgram() {
+  char self[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  SetEnvironmentVariableA("LUMORA_REPORT_DPI", "1");
+  SaverProcess copy;
+  const bool started = copy.StartProgram(self, "");
+  SetEnvironmentVariableA("LUMORA_REPORT_DPI", nullptr);
+  return started ? copy.WaitExit(kWaitMs) : 0;
+}
 
-  ClickAtPoint(CentreOf(box));
-  EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; })) << "about box stays";
-  ClickControl(dialog, IDCANCEL);
-  EXPECT_EQ(saver.WaitExit(), 1u);
+struct ScaleCase {
+  DWORD dpi;
+  int previewId;  // the drawing the preview shows 1:1 at that scale
+  int aboutId;    // the drawing that fills the about box at that scale
+  const char* name;
+};
+
+// Saves build/.../shots/settings_dialog_DPI.png and about_box_DPI.png for a person to look at,
+// and checks in them that the preview shows the drawing made for the scale centred in its area
+// and that the about box is as large as the drawing for the scale, which fills it.
+TEST_F(SettingsProcessTest, ShowsThePicturesDrawnForTheScaleThePreviewCentredTheAboutBoxFilled) {
+  const ScaleCase cases[] = {
+      {96, IDB_PREVIEW, IDB_ABOUT, "96"},
+      {144, IDB_PREVIEW_150, IDB_ABOUT_150, "144"},
+      {120, IDB_PREVIEW_125, IDB_ABOUT_125, "120"},
+      {192, IDB_PREVIEW_200, IDB_ABOUT_200, "192"},
+  };
+  for (const ScaleCase& c : Sample(cases, 2)) {
+    SCOPED_TRACE(std::string("at ") + c.name + " DPI");
+    const ScreenImage preview = PictureResource(c.previewId);
+    const ScreenImage about = PictureResource(c.aboutId);
+    ASSERT_EQ(preview.width, MulDiv(136, int(c.dpi), 96)) << "preview drawing missing";
+    ASSERT_EQ(about.width, MulDiv(340, int(c.dpi), 96)) << "about drawing missing";
+    SystemDpi scale(c.dpi);
+    ASSERT_EQ(DpiOfANewProgram(), c.dpi) << "the system does not report the DPI it was given";
+    SaverProcess saver;
+    HWND dialog = Open(saver, "/c");
+    ASSERT_NE(dialog, nullptr) << "no settings dialog";
+
+    const ScreenImage dialogShot = CaptureSettled(dialog);
+    EXPECT_TRUE(SavePng(dialogShot, ShotsFolder() + "settings_dialog_" + c.name + ".png"));
+    RECT area = {};
+    GetWindowRect(GetDlgItem(dialog, IDC_PREVIEW_AREA), &area);
+    const int left = area.left - dialogShot.left + (area.right - area.left - preview.width) / 2;
+    const int top = area.top - dialogShot.top + (area.bottom - area.top - preview.height) / 2;
+    EXPECT_EQ(Mismatches(dialogShot, preview, left, top, AsScreenValue(GetSysColor(COLOR_BTNFACE))),
+              0)
+        << "the " << preview.width << "-pixel preview drawing is expected centred in the "
+        << area.right - area.left << " x " << area.bottom - area.top << " preview area, at " << left
+        << ", " << top << " of the dialog window";
+
+    ClickControl(dialog, IDC_ABOUT);
+    HWND box = FindProcessDialog(saver.Id(), kWaitMs, dialog);
+    ASSERT_NE(box, nullptr) << "no about box";
+    const ScreenImage boxShot = CaptureSettled(box);
+    EXPECT_TRUE(SavePng(boxShot, ShotsFolder() + "about_box_" + c.name + ".png"));
+    // The client area alone: what the picture control shows, without the box's border.
+    RECT client = {};
+    GetClientRect(box, &client);
+    MapWindowPoints(box, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const ScreenImage inside = CaptureScreenImage(
+        client.left, client.top, client.right - client.left, client.bottom - client.top);
+    EXPECT_EQ(inside.width, about.width) << "the about box's client area is not the picture's";
+    EXPECT_EQ(inside.height, about.height) << "the about box's client area is not the picture's";
+    EXPECT_EQ(Mismatches(inside, about, 0, 0, 0xFFFFFF), 0)
+        << "the " << about.width << " x " << about.height << " about drawing is expected to fill"
+        << " the " << inside.width << " x " << inside.height << " client area of the about box";
+
+    ClickAtPoint(CentreOf(box));
+    EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(dialog) != FALSE; })) << "about box stays";
+    ClickControl(dialog, IDCANCEL);
+    EXPECT_EQ(saver.WaitExit(), 1u);
+  }
 }
 
 }  // namespace
