@@ -2,6 +2,8 @@
 // a size none was drawn for.
 #include "settings/dialog_pictures.h"
 
+#include <iterator>
+
 #include "host/host_state.h"
 #include "host/system_functions.h"
 #include "resources/resource_ids.h"
@@ -76,16 +78,13 @@ SIZE PictureSizeIn(const DialogPicture& picture, int dpi, SIZE area) {
   return SIZE{MulDiv(wanted.cx, area.cy, wanted.cy), area.cy};
 }
 
+// The drawings come smallest first.
 int ChooseVariant(const DialogPicture& picture, SIZE size) {
-  int chosen = -1;
-  int widest = 0;
-  for (int i = 0; i < 4; ++i) {
-    const int width = PictureSizeAt(picture, picture.variants[i].dpi).cx;
-    if (width > PictureSizeAt(picture, picture.variants[widest].dpi).cx) widest = i;
-    if (width < size.cx) continue;
-    if (chosen < 0 || width < PictureSizeAt(picture, picture.variants[chosen].dpi).cx) chosen = i;
+  const int count = static_cast<int>(std::size(picture.variants));
+  for (int i = 0; i < count; ++i) {
+    if (PictureSizeAt(picture, picture.variants[i].dpi).cx >= size.cx) return i;
   }
-  return chosen >= 0 ? chosen : widest;
+  return count - 1;
 }
 
 int WindowDpi(HWND window) {

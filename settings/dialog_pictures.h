@@ -10,8 +10,8 @@ struct PictureVariant {
 };
 
 struct DialogPicture {
-  SIZE size;  // at 96 DPI
-  PictureVariant variants[4];
+  SIZE size;                   // at 96 DPI
+  PictureVariant variants[4];  // smallest first
 };
 
 extern const DialogPicture kAboutPicture;    // 104 and its larger drawings, 24 bits
