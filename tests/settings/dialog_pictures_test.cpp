@@ -1,5 +1,4 @@
-// Which drawing of a dialog picture each display scale gets, at what size, and the picture
-// made for a scale that none was drawn for.
+// Which drawing of a dialog picture each display scale gets, and at what size.
 #include <gtest/gtest.h>
 
 #include "settings/dialog_pictures.h"
@@ -39,27 +38,6 @@ TEST(DialogPictures, EachScaleGetsItsSizeFromTheNearestDrawingAtOrAboveIt) {
     EXPECT_EQ(preview.cy, c.previewSize.cy);
     EXPECT_EQ(ChooseVariant(kPreviewPicture, preview), c.previewDrawing);
   }
-}
-
-TEST(DialogPictures, AFittedPictureKeepsItsProportions) {
-  const SIZE wide = PictureSizeIn(kAboutPicture, 192, SIZE{400, 1000});
-  EXPECT_EQ(wide.cx, 400);
-  EXPECT_EQ(wide.cy, 271);  // 460 * 400 / 680
-  const SIZE tall = PictureSizeIn(kAboutPicture, 192, SIZE{1000, 230});
-  EXPECT_EQ(tall.cx, 340);
-  EXPECT_EQ(tall.cy, 230);
-}
-
-// A scale with no drawing of its own gets a picture of its exact size.
-TEST(DialogPictures, APictureForAScaleWithoutADrawingIsScaledSmoothly) {
-  const SIZE size = PictureSizeAt(kAboutPicture, 168);
-  HBITMAP picture = LoadPictureAtSize(kAboutPicture, size);
-  ASSERT_NE(picture, nullptr);
-  BITMAP shape = {};
-  GetObjectA(picture, sizeof(shape), &shape);
-  EXPECT_EQ(shape.bmWidth, size.cx);
-  EXPECT_EQ(shape.bmHeight, size.cy);
-  DeleteObject(picture);
 }
 
 }  // namespace
