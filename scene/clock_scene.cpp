@@ -206,6 +206,18 @@ int ClockScene::Present(HWND, HDC target, HDC frameSurface, HDC) {
   return 1;
 }
 
+// The block where the next present copies it: where the last present recorded it, or where it
+// stands before the first. The pictures are drawn where it stands now, at most a step away; what
+// falls outside is not presented before a later compose draws it again.
+RECT ClockScene::FrameArea() const {
+  POINT corner = {0, 0};
+  if (anchor != nullptr) {
+    corner = anchor->hasSaved ? POINT{anchor->savedX, anchor->savedY}
+                              : POINT{anchor->PixelX(), anchor->PixelY()};
+  }
+  return {corner.x, corner.y, corner.x + kBlockWidth, corner.y + kBlockHeight};
+}
+
 void ClockScene::ExportPalette(PALETTEENTRY entries[256]) {
   if (characterStrips != nullptr) characterStrips[0][0].ExportPalette(entries);
 }

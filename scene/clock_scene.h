@@ -47,6 +47,7 @@ class ClockScene : public Scene {
   int Compose(HDC frameSurface, HDC backgroundSurface) override;
   int Present(HWND window, HDC target, HDC frameSurface, HDC backgroundSurface) override;
   void ExportPalette(PALETTEENTRY entries[256]) override;
+  RECT FrameArea() const override;
 
   FrameStrip* digitStrip = nullptr;
   FrameStrip* colonStrip = nullptr;

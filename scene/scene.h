@@ -25,6 +25,9 @@ class Scene {
   virtual int Compose(HDC frameSurface, HDC backgroundSurface);
   virtual int Present(HWND window, HDC target, HDC frameSurface, HDC backgroundSurface);
   virtual void ExportPalette(PALETTEENTRY entries[256]) = 0;
+  // The part of the logical area the next Compose draws and Present copies in the frame
+  // surface; its size, the frame surface's, stays the same from Setup on. The whole area here.
+  virtual RECT FrameArea() const { return logicalRect; }
 
   int SetupCommon(RECT logicalRect, int preview);
   int OnCreateCommon(HWND window, RECT paintRect);

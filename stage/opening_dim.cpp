@@ -2,6 +2,11 @@
 // host at the first erase); at the first background erase the background surface gets it at the
 // final brightness, the window shows it as captured, and each following frame step shows the
 // capture one level darker, from 32/32 down to the chosen brightness.
+//
+// A dimmed picture is never held whole: each one is scaled from the capture a band of rows at a
+// time into one small image and copied out band by band. A second full image would cost three
+// more bytes a pixel of desk, on a virtual screen of several large monitors 50 MB or more.
+#include <algorithm>
 #include <cstring>
 
 #include "host/host_state.h"
@@ -13,6 +18,7 @@
 namespace Stage {
 
 CreateDibSectionFn createDibSection = CreateDIBSection;
+size_t bandBytes = size_t(1) << 20;
 
 namespace {
 
@@ -27,24 +33,27 @@ void DeleteImage(Image24& image) {
   image = Image24{};
 }
 
-bool HaveImages() {
-  return stage.capture.pixels != nullptr && stage.dim.pixels != nullptr;
+// Rows of the logical width in one band: about bandBytes, at least one, at most the height.
+int BandRows() {
+  const size_t rowBytes = ImageWords(LogicalWidth(), 1) * 4;
+  return int(std::clamp(bandBytes / rowBytes, size_t(1), size_t(std::max(LogicalHeight(), 1))));
 }
 
 // The background surface at the final brightness. Without the opening images (no memory for
 // them) the clock runs over black instead.
 void FillBackground() {
-  const int w = LogicalWidth(), h = LogicalHeight();
-  if (stage.dim.bitmap == nullptr) {
-    PatBlt(stage.background.dc, 0, 0, w, h, BLACKNESS);
-    return;
+  if (HasOpeningImages()) {
+    ShowCapture(stage.background.dc, TargetLevel());
+  } else {
+    PatBlt(stage.background.dc, 0, 0, LogicalWidth(), LogicalHeight(), BLACKNESS);
   }
-  HGDIOBJ own = SelectObject(stage.frame.dc, stage.dim.bitmap);
-  BitBlt(stage.background.dc, 0, 0, w, h, stage.frame.dc, 0, 0, SRCCOPY);
-  SelectObject(stage.frame.dc, own);
 }
 
 }  // namespace
+
+bool HasOpeningImages() {
+  return stage.capture.pixels != nullptr && stage.dim.pixels != nullptr;
+}
 
 int TargetLevel() {
   return Brightness * kFullLevel / 8;
@@ -90,22 +99,51 @@ void CaptureDesktop() {
   ReleaseDC(parentWindow, source);
 }
 
-void CaptureScreen(HDC sourceDc) {
+bool CreateOpeningImages() {
   HDC dc = stage.background.dc;
-  if (dc == nullptr) return;
+  if (dc == nullptr) return false;
   HBITMAP previous = nullptr;
   stage.capture = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
-  if (stage.capture.bitmap == nullptr) return;
+  if (stage.capture.bitmap != nullptr) {
+    SelectObject(dc, previous);
+    stage.bandRows = BandRows();
+    stage.dim = CreateImage24(dc, LogicalWidth(), stage.bandRows, &previous);
+  }
+  if (stage.dim.bitmap != nullptr) {
+    SelectObject(dc, previous);
+  } else {
+    DeleteImages();  // the images exist together or not at all
+  }
+  return HasOpeningImages();
+}
+
+void CaptureScreen(HDC sourceDc) {
+  HDC dc = stage.background.dc;
+  if (dc == nullptr || !HasOpeningImages()) return;
+  HGDIOBJ previous = SelectObject(dc, stage.capture.bitmap);
   const POINT from = CaptureOrigin(sourceDc);
   StretchBlt(dc, 0, 0, LogicalWidth(), LogicalHeight(), sourceDc, from.x, from.y,
              stage.paintRect.right, stage.paintRect.bottom, SRCCOPY);
   SelectObject(dc, previous);
-  stage.dim = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
-  if (stage.dim.bitmap != nullptr) {
-    SelectObject(dc, previous);
-  } else {
-    DeleteImage(stage.capture);  // the images exist together or not at all
+}
+
+// Both images are bottom-up: the n rows from top down start h - top - n rows into the capture's
+// pixels, and copied to the start of the band they are its last n rows.
+void ShowCapture(HDC target, int level) {
+  const int w = LogicalWidth(), h = LogicalHeight(), bandRows = stage.bandRows;
+  const size_t rowWords = ImageWords(w, 1);
+  HGDIOBJ own = SelectObject(stage.frame.dc, stage.dim.bitmap);
+  for (int top = 0; top < h; top += bandRows) {
+    const int n = std::min(bandRows, h - top);
+    ScaleImage(Words(stage.dim), Words(stage.capture) + size_t(h - top - n) * rowWords,
+               size_t(n) * rowWords, level);
+    BitBlt(target, 0, top, w, n, stage.frame.dc, 0, bandRows - n, SRCCOPY);
   }
+  SelectObject(stage.frame.dc, own);
+}
+
+int ShownLevel() {
+  return std::min(kFullLevel, stage.dimLevel + 1);
 }
 
 namespace {
@@ -158,11 +196,9 @@ int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int 
   return 0;
 }
 
+// The paint that follows shows the level counted down from (ShownLevel); the step after the one
+// that counts below the target ends the opening.
 void DimStep() {
-  if (HaveImages()) {
-    ScaleImage(Words(stage.dim), Words(stage.capture), ImageWords(LogicalWidth(), LogicalHeight()),
-               stage.dimLevel);
-  }
   --stage.dimLevel;
 }
 
@@ -181,10 +217,8 @@ void OnEraseBackground(HWND window, HDC dc) {
   stage.firstErase = false;
   if (isPreview) {
     ShowWindow(parentWindow, SW_HIDE);
-    CaptureDesktop();
+    if (CreateOpeningImages()) CaptureDesktop();
   }
-  const size_t words = ImageWords(LogicalWidth(), LogicalHeight());
-  if (HaveImages()) ScaleImage(Words(stage.dim), Words(stage.capture), words, TargetLevel());
   BuildPalette(window);
   FillBackground();
   if (isPreview) {
@@ -193,7 +227,6 @@ void OnEraseBackground(HWND window, HDC dc) {
   } else {
     stage.scene->OnBackgroundReady(dc, stage.frame.dc, stage.background.dc);
   }
-  if (HaveImages()) std::memcpy(stage.dim.pixels, stage.capture.pixels, words * 4);
   // The window shows the desktop it covers from now on, not only from its first paint: a
   // system that keeps a surface per window (Wine) puts that surface on the screen as soon as it
   // exposes the new window, and unpainted it is black.

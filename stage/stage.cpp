@@ -41,21 +41,17 @@ void DeleteSurface(Surface& surface) {
   surface.dc = nullptr;
 }
 
-// The opening's picture: the dim image, shown through the frame surface's DC. Without opening
+// The opening's picture: the capture at the level the opening has reached. Without opening
 // images (no memory for them) the background surface is shown instead, so that the screen is
 // what the scene repairs from rather than the undimmed desktop.
 void PaintOpening(HDC dc) {
-  const bool haveDim = stage.dim.bitmap != nullptr;
-  HGDIOBJ own = haveDim ? SelectObject(stage.frame.dc, stage.dim.bitmap) : nullptr;
-  HDC source = haveDim ? stage.frame.dc : stage.background.dc;
-  const int w = LogicalWidth(), h = LogicalHeight();
-  if (isPreview) {
-    BitBlt(stage.preview.dc, 0, 0, w, h, source, 0, 0, SRCCOPY);
-    ShowPreviewSurface(dc);
+  HDC target = isPreview ? stage.preview.dc : dc;
+  if (HasOpeningImages()) {
+    ShowCapture(target, ShownLevel());
   } else {
-    BitBlt(dc, 0, 0, stage.paintRect.right, stage.paintRect.bottom, source, 0, 0, SRCCOPY);
+    BitBlt(target, 0, 0, LogicalWidth(), LogicalHeight(), stage.background.dc, 0, 0, SRCCOPY);
   }
-  if (haveDim) SelectObject(stage.frame.dc, own);
+  if (isPreview) ShowPreviewSurface(dc);
 }
 
 // From the first erase until the first frame step after the dim. The opening images mark it;
@@ -80,6 +76,11 @@ void RepairDamage(HDC dc) {
 
 void PaintScene(HWND window, HDC dc) {
   Scene& scene = *stage.scene;
+  // The frame surface holds only the area the scene composes in; its corner is put where that
+  // area lies this frame, so that the scene draws and copies in the window's coordinates.
+  const RECT area = scene.FrameArea();
+  POINT origin;
+  SetWindowOrgEx(stage.frame.dc, area.left, area.top, &origin);
   scene.Compose(stage.frame.dc, stage.background.dc);
   if (isPreview) {
     scene.Present(GetDesktopWindow(), stage.preview.dc, stage.frame.dc, stage.background.dc);
@@ -95,6 +96,7 @@ void PaintScene(HWND window, HDC dc) {
     scene.Present(window, dc, stage.frame.dc, stage.background.dc);
     if (clip) RestoreDC(dc, saved);
   }
+  SetWindowOrgEx(stage.frame.dc, origin.x, origin.y, nullptr);
 }
 
 }  // namespace
@@ -126,16 +128,19 @@ int Start(HWND hostWindow, const ScreenLayout* layout) {
             layout->window.bottom - layout->window.top);
   }
   stage.blockBounds = layout != nullptr && !isPreview ? layout->block : stage.logicalRect;
-  HDC dc = GetDC(hostWindow);
-  if (dc == nullptr) return 0;
-  CreateSurface(stage.frame, dc, LogicalWidth(), LogicalHeight());
-  CreateSurface(stage.background, dc, LogicalWidth(), LogicalHeight());
-  if (!ReleaseDC(hostWindow, dc)) return 0;
   stage.scene = CreateScene(0);
   if (stage.scene == nullptr) return 0;
   stage.scene->Setup(stage.blockBounds, isPreview ? 1 : 0);
+  const RECT area = stage.scene->FrameArea();
+  HDC dc = GetDC(hostWindow);
+  if (dc == nullptr) return 0;
+  CreateSurface(stage.frame, dc, area.right - area.left, area.bottom - area.top);
+  CreateSurface(stage.background, dc, LogicalWidth(), LogicalHeight());
+  if (!ReleaseDC(hostWindow, dc)) return 0;
   // A surface whose bitmap could not be made would draw into the DC's 1 x 1 default bitmap.
   if (!HasBitmap(stage.background) || !HasBitmap(stage.frame)) return 0;
+  // The preview makes its images at its first erase, where it captures its host.
+  if (!isPreview) CreateOpeningImages();
   FrameClock::Stop();
   return 1;
 }

@@ -18,6 +18,8 @@ void OnPaint(HWND window, HDC dc);            // WM_PAINT; dc from wParam, usual
 void OnEraseBackground(HWND window, HDC dc);  // WM_ERASEBKGND: the opening capture
 void Shutdown(HWND window);                   // safe to repeat, window may be null
 bool HasScene();
+// Whether the opening's images were made: without them the clock runs over black.
+bool HasOpeningImages();
 bool HasPalette();
 void RefreshPalette(HWND window);
 

@@ -17,7 +17,7 @@ struct Surface {
   HBITMAP defaultBitmap = nullptr;
 };
 
-// A bottom-up 24-bit DIB section of the logical size, and its pixels.
+// A bottom-up 24-bit DIB section and its pixels.
 struct Image24 {
   HBITMAP bitmap = nullptr;
   uint8_t* pixels = nullptr;
@@ -32,7 +32,9 @@ struct State {
   RECT screenArea = {0, 0, 0, 0};
   Surface frame, background, preview;
   Scene* scene = nullptr;
-  Image24 capture, dim;
+  Image24 capture;
+  Image24 dim;  // one band of rows of the logical width, where each dimmed picture is made
+  int bandRows = 0;
   bool firstErase = true;
   int dimLevel = 32;
   // The part of the window an erase after the opening reported damaged (empty: none). The next
@@ -69,9 +71,17 @@ void NoteDamage(HDC eraseDc);
 // The opening (opening_dim.cpp).
 int TargetLevel();
 Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous);
+// The capture, of the logical size, and the band the dimmed pictures are made in; false, with
+// neither, where they cannot be made.
+bool CreateOpeningImages();
+// Into the capture made above, from sourceDc; nothing without it.
 void CaptureScreen(HDC sourceDc);
 // The capture from the parent window's DC: the desktop, or the preview's host.
 void CaptureDesktop();
+// Draws the capture at brightness level/32 over the logical area of target.
+void ShowCapture(HDC target, int level);
+// The level the opening shows now: the capture as taken until the first frame step.
+int ShownLevel();
 // Scales every byte of words 32-bit words: b becomes b * n / 32, n clamped to 0..32.
 int ScaleImage(uint32_t* destination, const uint32_t* source, size_t words, int n);
 // The plain word loop on its own: all of the 32-bit product's scaling, which has no SSE2, and
@@ -87,5 +97,7 @@ void ReleasePalette(HWND window);
 // Where the opening makes its images; tests make it fail.
 using CreateDibSectionFn = HBITMAP(WINAPI*)(HDC, const BITMAPINFO*, UINT, void**, HANDLE, DWORD);
 extern CreateDibSectionFn createDibSection;
+// About how many bytes the band of dimmed rows takes (1 MiB); tests make it a few rows.
+extern size_t bandBytes;
 
 }  // namespace Stage

@@ -122,14 +122,17 @@ void ExpectLeftAsFound(const Outcome& o, const std::string& label) {
 
 const char* const kMakers[] = {"CreateCompatibleDC", "CreateCompatibleBitmap", "CreateDIBSection"};
 
-// Which failing calls end the run before or at window creation, by mode. The stage makes its
-// frame and background surfaces first (DC and bitmap each), then the pictures' shared DC, then in
-// preview the preview surface.
+// Which failing calls end the run before or at window creation, by mode. The stage sets up its
+// scene first, which makes the pictures' shared DC, then its frame and background surfaces (DC
+// and bitmap each), then in preview the preview surface.
 enum class Expect { Runs, NoWindow, InitFailure };
 Expect Expected(bool preview, const std::string& maker, int n) {
-  if (maker == "CreateCompatibleDC" || maker == "CreateCompatibleBitmap") {
+  if (maker == "CreateCompatibleDC") {
+    if (n == 2 || n == 3) return Expect::NoWindow;
+    if (preview && n == 4) return Expect::InitFailure;
+  } else if (maker == "CreateCompatibleBitmap") {
     if (n <= 2) return Expect::NoWindow;
-    if (preview && n == (maker == "CreateCompatibleDC" ? 4 : 3)) return Expect::InitFailure;
+    if (preview && n == 3) return Expect::InitFailure;
   }
   return Expect::Runs;
 }

@@ -130,13 +130,19 @@ TEST_F(StageTest, SurfacesHaveTheHostsSizeAndTheSceneIsRunning) {
   EXPECT_EQ(Stage::stage.logicalRect.bottom, kHeight);
   EXPECT_EQ(Stage::stage.paintRect.right, kWidth);
   EXPECT_EQ(Stage::stage.paintRect.bottom, kHeight);
-  for (Stage::Surface* surface : {&Stage::stage.frame, &Stage::stage.background}) {
+  // The frame surface holds what is composed in it, the clock block, and no more.
+  const struct {
+    Stage::Surface* surface;
+    SIZE size;
+  } surfaces[] = {{&Stage::stage.frame, {kBlockWidth, kBlockHeight}},
+                  {&Stage::stage.background, {kWidth, kHeight}}};
+  for (const auto& s : surfaces) {
     BITMAP info = {};
-    ASSERT_NE(surface->dc, nullptr);
-    ASSERT_EQ(GetObjectA(GetCurrentObject(surface->dc, OBJ_BITMAP), sizeof info, &info),
+    ASSERT_NE(s.surface->dc, nullptr);
+    ASSERT_EQ(GetObjectA(GetCurrentObject(s.surface->dc, OBJ_BITMAP), sizeof info, &info),
               int(sizeof info));
-    EXPECT_EQ(info.bmWidth, kWidth);
-    EXPECT_EQ(info.bmHeight, kHeight);
+    EXPECT_EQ(info.bmWidth, s.size.cx);
+    EXPECT_EQ(info.bmHeight, s.size.cy);
   }
   EXPECT_EQ(Stage::stage.preview.dc, nullptr) << "only the preview has a preview surface";
   ASSERT_TRUE(Stage::HasScene());
@@ -144,10 +150,22 @@ TEST_F(StageTest, SurfacesHaveTheHostsSizeAndTheSceneIsRunning) {
 }
 
 // The opening shows the desktop at 32/32, 31/32, ... down to the target, one level per frame
-// step, and leaves the background at the target; the next step hands over to the scene.
+// step, and leaves the background at the target; the next step hands over to the scene. Each
+// dimmed picture is made in bands: the whole height in one, bands of 7 rows that leave 4 for the
+// last, and single rows.
 TEST_F(StageTest, OpeningDimsOneLevelPerStepToTheChosenBrightness) {
-  for (int brightness : {8, 4, 0}) {
-    if (brightness != 8) TearDown(), SetUp();  // each case needs a fresh stage
+  const size_t row = Stage::ImageWords(kWidth, 1) * 4;
+  const struct {
+    int brightness;
+    size_t bandBytes;
+  } cases[] = {{8, size_t(1) << 20}, {4, 7 * row + 5}, {0, 1}};
+  const size_t kept = Stage::bandBytes;
+  for (const auto& c : cases) {
+    TearDown();  // each case needs a fresh stage, its band made at the start
+    Stage::bandBytes = c.bandBytes;
+    SetUp();
+    Stage::bandBytes = kept;
+    const int brightness = c.brightness;
     Brightness = brightness;
     const int target = 4 * brightness;
     Erase();
