@@ -94,9 +94,11 @@ int RunSaverWindow(HWND host) {
   WPARAM exitValue = 0;
   timeBeginPeriod(1);
   bool started = Stage::Start(parentWindow, host == nullptr ? &layout : nullptr);
-  // A virtual screen too large for the stage's surfaces: the saver runs on the primary alone,
-  // as on a desk of one monitor.
-  if (!started && host == nullptr && !(layout == PrimaryLayout(screenMetrics))) {
+  // A virtual screen too large for the stage's surfaces, or for the opening's images without
+  // which the clock would run over black: the saver runs on the primary alone, as on a desk of
+  // one monitor.
+  const bool whole = started && Stage::HasOpeningImages();
+  if (!whole && host == nullptr && !(layout == PrimaryLayout(screenMetrics))) {
     Stage::Shutdown(nullptr);
     layout = PrimaryLayout(screenMetrics);
     started = Stage::Start(parentWindow, &layout);

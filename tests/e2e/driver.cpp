@@ -60,6 +60,10 @@ bool BringToFront(HWND window) {
 }
 
 SaverProcess::~SaverProcess() {
+  Close();
+}
+
+void SaverProcess::Close() {
   if (info_.hProcess == nullptr) return;
   if (Running()) {
     TerminateProcess(info_.hProcess, 99);
@@ -67,6 +71,7 @@ SaverProcess::~SaverProcess() {
   }
   CloseHandle(info_.hThread);
   CloseHandle(info_.hProcess);
+  info_ = {};
 }
 
 bool SaverProcess::Start(const std::string& arguments) {
@@ -189,6 +194,7 @@ bool StartProcess(const std::string& path, const std::string& arguments,
 }
 
 bool SaverProcess::StartProgram(const std::string& path, const std::string& arguments) {
+  Close();
   return StartProcess(path, arguments, &info_);
 }
 

@@ -65,6 +65,8 @@ class SaverProcess {
   DWORD Id() const { return info_.dwProcessId; }
 
  private:
+  void Close();  // ends a process still running
+
   PROCESS_INFORMATION info_ = {};
 };
 

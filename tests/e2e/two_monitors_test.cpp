@@ -134,6 +134,14 @@ class TwoMonitors : public testing::Test {
     desktop_ = win32_pieces::MakeWindow(
         "LumoraTwoMonitorDesktop", win32_pieces::PaintingProc<PaintDesktop>, WS_POPUP | WS_VISIBLE,
         v.left, v.top, v.right - v.left, v.bottom - v.top);
+    ASSERT_NO_FATAL_FAILURE(WaitForTheDesktop());
+    PlaceCursor(given_[0].left + 300, given_[0].top + 300);
+    // Brightness 4: every byte halved, truncated; at 8 bits as the screen shows it.
+    expected_[0] = eightBit_ ? CLR_INVALID : ScaledColour(kDesktop, 16);
+    expected_[1] = eightBit_ ? CLR_INVALID : ScaledColour(kCorner, 16);
+  }
+
+  void WaitForTheDesktop() {
     ASSERT_TRUE(WaitUntil([&] {
       const ScreenImage shot = Everything();
       for (const RECT& monitor : given_) {
@@ -142,10 +150,6 @@ class TwoMonitors : public testing::Test {
       }
       return true;
     })) << "the desktop did not show on both monitors";
-    PlaceCursor(given_[0].left + 300, given_[0].top + 300);
-    // Brightness 4: every byte halved, truncated; at 8 bits as the screen shows it.
-    expected_[0] = eightBit_ ? CLR_INVALID : ScaledColour(kDesktop, 16);
-    expected_[1] = eightBit_ ? CLR_INVALID : ScaledColour(kCorner, 16);
   }
 
   // Starts a saver with the given environment fault (none: the saver itself) and waits for its
@@ -234,15 +238,21 @@ TEST_F(TwoMonitors, BothAreDimmedAlikeTheClockRoamsThePrimaryAloneAndInputOnTheO
   EXPECT_EQ(exit, 0u) << "a move onto the other monitor did not end the saver with 0";
 }
 
-// Surfaces too large to be made (the saver's first bitmap fails): the saver runs over the primary
-// alone, as on a desk of one monitor, and leaves the other as it was.
+// Surfaces or opening images too large to be made for both: the saver runs over the primary
+// alone, as on a desk of one monitor, dims it rather than showing the clock over black, and
+// leaves the other as it was.
 TEST_F(TwoMonitors, WhereTheSurfacesCannotCoverBothTheSaverRunsOnThePrimaryAlone) {
-  StartAndWaitForTheBlock("CreateCompatibleBitmap:1", false);
-  RECT window = {};
-  GetWindowRect(window_, &window);
-  EXPECT_TRUE(EqualRect(&window, &given_[0])) << "the saver window is not the primary's";
-  ClickAtPoint({given_[0].left + 200, given_[0].top + 200});
-  EXPECT_EQ(saver_.WaitExit(), 0u) << "a click did not end the saver";
+  for (const char* fault :
+       {"CreateCompatibleBitmap:2", "CreateDIBSection:1", "CreateDIBSection:2"}) {
+    SCOPED_TRACE(fault);
+    ASSERT_NO_FATAL_FAILURE(WaitForTheDesktop());
+    ASSERT_NO_FATAL_FAILURE(StartAndWaitForTheBlock(fault, false));
+    RECT window = {};
+    GetWindowRect(window_, &window);
+    EXPECT_TRUE(EqualRect(&window, &given_[0])) << "the saver window is not the primary's";
+    ClickAtPoint({given_[0].left + 200, given_[0].top + 200});
+    EXPECT_EQ(saver_.WaitExit(), 0u) << "a click did not end the saver";
+  }
 }
 
 }  // namespace
