@@ -1,8 +1,10 @@
 // Frame step plus paint, timed on this thread: the saver window is made the way the host makes
 // it for a full-screen run, and each frame does what a frame clock tick does once it has found
-// one elapsed period, back to back and without the sleeps between frames.
+// one elapsed period, back to back and without the sleeps between frames. Also what the stage
+// holds for the screen at its peak, per pixel of the desk.
 #include <windows.h>
 #include <mmsystem.h>
+#include <psapi.h>
 
 #include "bench/bench_clock.h"
 #include "bench/parts.h"
@@ -103,6 +105,41 @@ void PrintCost(const char* phase, const FrameCost& cost, bool judged) {
                    cost.meter.wallMs));
 }
 
+// The bytes a bitmap's pixels take, rows padded as the system pads them; 0 for none.
+double BitmapBytes(HBITMAP bitmap) {
+  BITMAP info = {};
+  if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) != int(sizeof info)) return 0;
+  return double(info.bmWidthBytes) * info.bmHeight;
+}
+
+// What the stage holds for the screen at once, early in the opening: its surfaces and the
+// opening's images, all of them alive until the dim is over.
+double StageBytes() {
+  const Stage::State& s = Stage::stage;
+  return BitmapBytes(s.frame.bitmap) + BitmapBytes(s.background.bitmap) +
+         BitmapBytes(s.preview.bitmap) + BitmapBytes(s.capture.bitmap) + BitmapBytes(s.dim.bitmap);
+}
+
+double PeakWorkingSet() {
+  PROCESS_MEMORY_COUNTERS counters = {};
+  counters.cb = sizeof counters;
+  return GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)
+             ? double(counters.PeakWorkingSetSize)
+             : 0;
+}
+
+void PrintMemory(double stageBytes, double peakGrowth) {
+  const double pixels =
+      double(GetSystemMetrics(SM_CXVIRTUALSCREEN)) * GetSystemMetrics(SM_CYVIRTUALSCREEN);
+  constexpr double kMiB = 1024.0 * 1024.0;
+  PrintFigure("stage surfaces and opening images, at their peak",
+              Format("%.1f MiB, %.2f B/pixel", stageBytes / kMiB, stageBytes / pixels),
+              "<= 10 B/pixel", Judge(stageBytes / pixels <= 10.0));
+  PrintFigure("  peak working set, growth over the opening",
+              Format("%.1f MiB, %.2f B/pixel", peakGrowth / kMiB, peakGrowth / pixels));
+  PrintNote("the growth takes in the window system's own surface for the window as well");
+}
+
 }  // namespace
 
 int MeasureFrameCost() {
@@ -111,14 +148,17 @@ int MeasureFrameCost() {
                    .c_str());
   timeBeginPeriod(1);
   const double grain = ThreadCpuGrainMs();
+  const double peakBefore = PeakWorkingSet();
   if (!OpenSaverWindow()) {
     PrintNote("the saver window could not be opened");
     timeEndPeriod(1);
     return 1;
   }
+  const double stageBytes = StageBytes();
   for (int i = 0; i < 5; ++i) OneDimFrame();
   const FrameCost dim = Measure(OneDimFrame);
   PumpMessages();
+  const double peakGrowth = PeakWorkingSet() - peakBefore;
 
   // End the dim: the next step deletes the opening images and moves the scene on.
   Stage::stage.dimLevel = Stage::TargetLevel() - 1;
@@ -131,6 +171,7 @@ int MeasureFrameCost() {
 
   PrintCost("scene-phase", scene, true);
   PrintCost("dim-phase", dim, false);
+  PrintMemory(stageBytes, peakGrowth);
   PrintNote(Format("thread CPU time moves in steps of %.3f ms here; cycles %s", grain,
                    ThreadCycles() != 0 ? "counted" : "not kept by this system"));
   return 0;
