@@ -182,7 +182,7 @@ TEST(GdiFaults, EveryFailingObjectMakerEndsCleanlyWithoutLeaks) {
 // A stage that cannot be made for the saver window: the box comes up with the cursor showing,
 // the window is never shown over the screen, and the run ends with -1. In full screen the
 // window's DC is what fails: the run's GetDC calls are the screen's, for its depth, then the
-// stage's: the host's, the pictures' shared DC's and then the saver window's.
+// stage's: the pictures' shared DC's, the host's and then the saver window's.
 TEST(GdiFaults, AFailedStartUpShowsItsBoxWithTheCursorAndLeavesNothingBehind) {
   const std::string program = WindowsPath(LUMORA_FAULTS_SCR_PATH);
   struct {
