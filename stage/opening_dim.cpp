@@ -35,7 +35,7 @@ void DeleteImage(Image24& image) {
 
 // Rows of the logical width in one band: about bandBytes, at least one, at most the height.
 int BandRows() {
-  const size_t rowBytes = ImageWords(LogicalWidth(), 1) * 4;
+  const size_t rowBytes = std::max<size_t>(ImageWords(LogicalWidth(), 1) * 4, 1);
   return int(std::clamp(bandBytes / rowBytes, size_t(1), size_t(std::max(LogicalHeight(), 1))));
 }
 
