@@ -59,7 +59,7 @@ int TargetLevel() {
   return Brightness * kFullLevel / 8;
 }
 
-Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous) {
+Image24 CreateImage24(HDC dc, int width, int height) {
   BITMAPINFO info = {};
   info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
   info.bmiHeader.biWidth = width;
@@ -69,14 +69,12 @@ Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous) {
   info.bmiHeader.biCompression = BI_RGB;
   Image24 image;
   void* pixels = nullptr;
-  image.bitmap = createDibSection(memoryDc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
+  image.bitmap = createDibSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0);
   if (image.bitmap == nullptr || pixels == nullptr) {
     DeleteImage(image);
-    *previous = nullptr;
     return image;
   }
   image.pixels = static_cast<uint8_t*>(pixels);
-  *previous = static_cast<HBITMAP>(SelectObject(memoryDc, image.bitmap));
   return image;
 }
 
@@ -102,18 +100,12 @@ void CaptureDesktop() {
 bool CreateOpeningImages() {
   HDC dc = stage.background.dc;
   if (dc == nullptr) return false;
-  HBITMAP previous = nullptr;
-  stage.capture = CreateImage24(dc, LogicalWidth(), LogicalHeight(), &previous);
+  stage.capture = CreateImage24(dc, LogicalWidth(), LogicalHeight());
   if (stage.capture.bitmap != nullptr) {
-    SelectObject(dc, previous);
     stage.bandRows = BandRows();
-    stage.dim = CreateImage24(dc, LogicalWidth(), stage.bandRows, &previous);
+    stage.dim = CreateImage24(dc, LogicalWidth(), stage.bandRows);
   }
-  if (stage.dim.bitmap != nullptr) {
-    SelectObject(dc, previous);
-  } else {
-    DeleteImages();  // the images exist together or not at all
-  }
+  if (stage.dim.bitmap == nullptr) DeleteImages();  // the images exist together or not at all
   return HasOpeningImages();
 }
 

@@ -70,7 +70,8 @@ void NoteDamage(HDC eraseDc);
 
 // The opening (opening_dim.cpp).
 int TargetLevel();
-Image24 CreateImage24(HDC memoryDc, int width, int height, HBITMAP* previous);
+// A bottom-up 24-bit image of the size, selected nowhere; empty where it cannot be made.
+Image24 CreateImage24(HDC dc, int width, int height);
 // The capture, of the logical size, and the band the dimmed pictures are made in; false, with
 // neither, where they cannot be made.
 bool CreateOpeningImages();

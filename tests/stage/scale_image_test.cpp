@@ -86,12 +86,8 @@ class StageImage : public ::testing::Test {
     DeleteDC(memoryDc);
   }
   Stage::Image24 Make(int width, int height) {
-    HBITMAP previous = nullptr;
-    Stage::Image24 image = Stage::CreateImage24(memoryDc, width, height, &previous);
-    if (image.bitmap != nullptr) {
-      SelectObject(memoryDc, previous);
-      made.push_back(image.bitmap);
-    }
+    Stage::Image24 image = Stage::CreateImage24(memoryDc, width, height);
+    if (image.bitmap != nullptr) made.push_back(image.bitmap);
     return image;
   }
   HDC memoryDc = nullptr;
